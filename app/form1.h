@@ -1,0 +1,102 @@
+// Form1: the dialog model and its event handlers.
+//
+// The model holds every control's properties (controls.h) and talks to the screen only through a
+// Toolkit. Handlers read and write the model and reach the operating system only through the
+// registry routines and CurrentPlatform(). The same class runs behind the Win32 window and behind
+// the headless toolkit of the tests.
+//
+// Event delivery: one event at a time. A timer expiry that arrives while a handler is running
+// (for example inside the modal loop of a message box) is held and delivered once, after the
+// outermost handler has returned, if the countdown is still enabled then; expiries never pile up.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "controls.h"
+#include "toolkit.h"
+
+namespace quenda {
+
+class Form1 {
+ public:
+  // Creates the dialog with every control holding its designed properties (width 8040, both check
+  // boxes ticked, Timer1 stopped). Nothing is shown and no handler runs yet.
+  explicit Form1(Toolkit& toolkit);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // ---- Reading the model ----
+  const Control& operator[](ControlId id) const { return controls_[IndexOf(id)]; }
+  float Width() const { return width_; }
+  bool Unloaded() const { return unloaded_; }
+  // The control that holds the focus (Form1 when none does).
+  ControlId Focused() const { return focused_; }
+
+  // The focus order: the next control after `from` (forward) or before it, skipping controls that
+  // are disabled or outside the order; wraps around. `from` may be any control: from one outside
+  // the order the search starts at the beginning (forward) or the end (backward).
+  // Returns Form1 when no control can take the focus.
+  ControlId NextInTabOrder(ControlId from, bool forward) const;
+  // The control that gets the focus when the dialog is first shown.
+  ControlId FirstInTabOrder() const;
+
+  // ---- Events from the toolkit ----
+  // Runs Form_Load. Called once, after construction and before the dialog is shown.
+  void Load();
+  // A click by the user (mouse, Space, access key, Enter/Esc for the default/cancel buttons).
+  // Check box: its Value flips, which runs its Click handler. Button, Image1: the Click handler.
+  // Ignored for disabled controls and after Unload.
+  void UserClicked(ControlId id);
+  // The user typed into a text box: the model takes the new text without echoing it back.
+  void UserEditedText(ControlId id, std::u16string text);
+  // The focus arrived at `id` (by Tab, mouse or MoveFocus); runs its GotFocus handler, if any.
+  void FocusArrived(ControlId id);
+  // Timer1 expired.
+  void TimerExpired();
+
+  // ---- Property writes (each tells the toolkit what changed) ----
+  void SetCaption(ControlId id, std::u16string caption);  // re-sizes auto-sized labels
+  void SetText(ControlId id, std::u16string text);
+  void SetToolTipText(ControlId id, std::u16string text);
+  void SetFontName(ControlId id, std::u16string name);  // re-sizes auto-sized labels
+  void SetEnabled(ControlId id, bool enabled);          // Timer1: starts or stops the countdown
+  void SetLocked(ControlId id, bool locked);
+  // The check-box rule: a Value different from the current one runs the box's Click handler
+  // inside this call; the same Value runs nothing.
+  void SetValue(ControlId id, int value);
+  void SetSelection(ControlId id, int start, int length);
+  void SetFocus(ControlId id);
+  void SetWidth(float twips);
+  void Unload();
+
+  // ---- Handlers ----
+  void Form_Load();
+  void Check1_Click();
+  void Check2_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Image1_Click();
+  void Timer1_Timer();
+  void Text2_GotFocus();
+  void Text3_GotFocus();
+  void Text4_GotFocus();
+  void Text6_GotFocus();
+
+ private:
+  Control& At(ControlId id) { return controls_[IndexOf(id)]; }
+  void Resize(ControlId id);  // auto-size after a caption or font change
+  void DeliverHeldExpiry();
+
+  Toolkit& toolkit_;
+  std::array<Control, kControlCount> controls_;
+  float width_ = kWideWidth;
+  ControlId focused_ = ControlId::Form1;
+  bool loaded_ = false;
+  bool unloaded_ = false;
+  int handlerDepth_ = 0;
+  bool expiryHeld_ = false;
+};
+
+}  // namespace quenda
