@@ -1,0 +1,33 @@
+# Sourced by the scripts: a virtual X display with a window manager, so that windows get focus.
+#
+# quenda_display_start  starts Xvfb and openbox on a free display and exports DISPLAY.
+# quenda_display_stop   ends both.
+
+quenda_display_start() {
+  local number=${QUENDA_DISPLAY_NUMBER:-91}
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1280x800x24 -dpi "${QUENDA_DPI:-96}" -nolisten tcp >/dev/null 2>&1 &
+  QUENDA_XVFB_PID=$!
+  export DISPLAY=":$number"
+  local tries=0
+  until xdpyinfo >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ]; then
+      echo "Xvfb did not start on $DISPLAY" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+  openbox >/dev/null 2>&1 &
+  QUENDA_WM_PID=$!
+  sleep 0.5
+}
+
+quenda_display_stop() {
+  [ -n "${QUENDA_WM_PID:-}" ] && kill "$QUENDA_WM_PID" 2>/dev/null
+  [ -n "${QUENDA_XVFB_PID:-}" ] && kill "$QUENDA_XVFB_PID" 2>/dev/null
+  QUENDA_WM_PID= QUENDA_XVFB_PID=
+  return 0
+}
