@@ -57,6 +57,11 @@ class HeadlessPlatform : public Platform {
   std::function<std::string(std::u16string_view)> mapPath;
   // Paths that OpenForReading was asked for, in order.
   std::vector<std::u16string> openedPaths;
+  // Files opened through OpenForReading and not closed yet.
+  int openFiles = 0;
+  // When positive, the Read call with this number (counted from 1 over every file) fails.
+  int failReadCall = 0;
+  int readCalls = 0;
 
  private:
   Platform* previous_ = nullptr;
