@@ -11,8 +11,7 @@ inline constexpr std::u16string_view kComputerNameKey =
 inline constexpr std::u16string_view kInternationalKey = u"Control Panel\\International";
 inline constexpr std::u16string_view kWinlogonKey =
     u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-inline constexpr std::u16string_view kRunKey =
-    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::u16string_view kRunKey = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Value names.
 inline constexpr std::u16string_view kComputerNameValue = u"ComputerName";

@@ -16,8 +16,8 @@
 namespace quenda {
 
 // Message box styles the program uses (the Windows MB_* values).
-inline constexpr unsigned kMessageOk = 0;        // MB_OK, no icon
-inline constexpr unsigned kMessageError = 16;    // MB_OK | MB_ICONERROR
+inline constexpr unsigned kMessageOk = 0;      // MB_OK, no icon
+inline constexpr unsigned kMessageError = 16;  // MB_OK | MB_ICONERROR
 
 // Window state for StartProgram: minimized, with the focus (SW_SHOWMINIMIZED).
 inline constexpr int kShowMinimized = 2;

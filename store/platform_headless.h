@@ -31,8 +31,7 @@ class HeadlessPlatform : public Platform {
   HeadlessPlatform(const HeadlessPlatform&) = delete;
   HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
-  void ShowMessageBox(std::u16string_view text, std::u16string_view title,
-                      unsigned style) override;
+  void ShowMessageBox(std::u16string_view text, std::u16string_view title, unsigned style) override;
   [[noreturn]] void EndProcess() override;
   std::u16string ExecutableDirectory() override { return executableDirectory; }
   bool StartProgram(std::u16string_view commandLine, int windowState) override;

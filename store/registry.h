@@ -28,10 +28,10 @@ inline constexpr Key kCurrentUser = 0x80000001u;
 inline constexpr Key kLocalMachine = 0x80000002u;
 
 inline constexpr Status kSuccess = 0;
-inline constexpr Status kFileNotFound = 2;    // ERROR_FILE_NOT_FOUND: no such key or value
-inline constexpr Status kAccessDenied = 5;    // ERROR_ACCESS_DENIED
-inline constexpr Status kInvalidHandle = 6;   // ERROR_INVALID_HANDLE
-inline constexpr Status kMoreData = 234;      // ERROR_MORE_DATA: the data does not fit the buffer
+inline constexpr Status kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND: no such key or value
+inline constexpr Status kAccessDenied = 5;   // ERROR_ACCESS_DENIED
+inline constexpr Status kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
+inline constexpr Status kMoreData = 234;     // ERROR_MORE_DATA: the data does not fit the buffer
 
 // Access masks the routines use.
 inline constexpr std::uint32_t kReadAccess = 0x20001;  // READ_CONTROL | KEY_QUERY_VALUE
@@ -61,9 +61,9 @@ Status OpenKey(Key root, const std::string& subKey, std::uint32_t options, std::
 // Creates `subKey` under `root`, with every missing key on the way, or opens it when it exists.
 // `className` is the class text of a created key. On success stores the handle in *result and,
 // when `disposition` is not null, 1 (created) or 2 (opened) in *disposition.
-Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved,
-                 const char* className, std::uint32_t options, std::uint32_t access,
-                 const SecurityAttributes* security, Key* result, std::uint32_t* disposition);
+Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved, const char* className,
+                 std::uint32_t options, std::uint32_t access, const SecurityAttributes* security,
+                 Key* result, std::uint32_t* disposition);
 
 // Reads value `name` of `key`. *length holds the buffer size on entry.
 // - Success: *type is the stored type, data[0..*length) the stored bytes, *length their count
@@ -76,6 +76,8 @@ Status QueryValue(Key key, const std::string& name, std::uint32_t* type, unsigne
                   std::uint32_t* length);
 
 // Stores `length` bytes of `data` as value `name` of type `type`, replacing any earlier value.
+// For text types Windows also stores a terminating NUL that the length leaves out when the byte
+// after the data is NUL (so "1" with length 1 is read back as "1\0"); the substitute does too.
 Status SetValue(Key key, const std::string& name, std::uint32_t reserved, std::uint32_t type,
                 const unsigned char* data, std::uint32_t length);
 
