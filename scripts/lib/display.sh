@@ -2,6 +2,8 @@
 #
 # quenda_display_start  starts Xvfb and openbox on a free display and exports DISPLAY.
 # quenda_display_stop   ends both.
+# quenda_display_park_pointer  moves the mouse pointer to the screen's top-left corner, where it
+#                       rests on no dialog (a pointer left over a control shows its tooltip).
 
 quenda_display_start() {
   local number=${QUENDA_DISPLAY_NUMBER:-91}
@@ -30,4 +32,23 @@ quenda_display_stop() {
   [ -n "${QUENDA_XVFB_PID:-}" ] && kill "$QUENDA_XVFB_PID" 2>/dev/null
   QUENDA_WM_PID= QUENDA_XVFB_PID=
   return 0
+}
+
+quenda_display_park_pointer() {
+  # Xvfb starts with the pointer in the middle of the screen, where centred windows open. No X
+  # tool in the dependencies moves it; libX11 itself can, through Python when it is there.
+  command -v python3 >/dev/null 2>&1 || return 0
+  python3 - <<'PYTHON' 2>/dev/null || true
+import ctypes
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XWarpPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 2 + [ctypes.c_int] * 2
+display = x11.XOpenDisplay(None)
+if display:
+    x11.XWarpPointer(display, 0, x11.XDefaultRootWindow(display), 0, 0, 0, 0, 0, 0)
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay(display)
+PYTHON
 }

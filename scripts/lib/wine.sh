@@ -2,6 +2,7 @@
 #
 # quenda_wine_prefix DIR [keep]  makes DIR the prefix (a fresh one unless "keep" is given and it
 #                                exists), quiet, without crash dialogs, with fonts for the dialog.
+# quenda_wine_cjk_fonts          lets Latin faces show Chinese text (called by quenda_wine_prefix).
 # quenda_wine_stop               ends the prefix's wineserver.
 
 quenda_wine_prefix() {
@@ -24,7 +25,18 @@ quenda_wine_prefix() {
     /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'PMingLiU' /t REG_SZ \
     /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  quenda_wine_cjk_fonts
   wineserver -w
+}
+
+# Controls that keep Arial show Chinese text too (the Chinese frame caption and contact text).
+# Windows finds the glyphs through font linking (GDI) and Uniscribe's fallback face (SimSun, for
+# edit controls); give Wine both routes to WenQuanYi. Arial itself is Liberation Sans here.
+quenda_wine_cjk_fonts() {
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v 'Liberation Sans' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'SimSun' /t REG_SZ \
+    /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
 }
 
 quenda_wine_stop() {

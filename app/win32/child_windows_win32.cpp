@@ -1,0 +1,147 @@
+// Window classes, styles, creation order and pixel rectangles for the dialog's controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "child_windows_win32.h"
+#include "logo_win32.h"
+#include "units_win32.h"
+
+namespace quenda::win32 {
+
+namespace {
+
+DWORD LabelStyle(const Control& label) {
+  // Labels show their caption literally (SS_NOPREFIX) and notify, so that tooltips can reach them.
+  DWORD style = SS_NOPREFIX | SS_NOTIFY;
+  switch (label.alignment) {
+    case Alignment::Left:
+      return style | SS_LEFTNOWORDWRAP;
+    case Alignment::Right:
+      return style | SS_RIGHT;
+    case Alignment::Center:
+      return style | SS_CENTER;
+  }
+  return style;
+}
+
+ChildWindow TextBoxWindow(const Control& box) {
+  ChildWindow window{WC_EDITW, ES_AUTOHSCROLL, 0};
+  if (box.multiLine) {
+    // Both scroll bars and ES_AUTOHSCROLL: long lines scroll sideways instead of wrapping.
+    window.style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (box.scrollBars & 1)
+      window.style |= WS_HSCROLL;
+    if (box.scrollBars & 2)
+      window.style |= WS_VSCROLL;
+  }
+  if (box.passwordChar != 0)
+    window.style |= ES_PASSWORD;
+  if (box.locked)
+    window.style |= ES_READONLY;
+  if (box.borderStyle != 0)
+    window.exStyle |= WS_EX_CLIENTEDGE;
+  return window;
+}
+
+}  // namespace
+
+ChildWindow ChildWindowFor(const Control& control) {
+  ChildWindow window;
+  switch (control.kind) {
+    case ControlKind::Label:
+      window = {WC_STATICW, LabelStyle(control), 0};
+      break;
+    case ControlKind::CheckBox:
+      // Not an auto check box: the model owns the state and sets it back after each click.
+      window = {WC_BUTTONW, BS_CHECKBOX | BS_NOTIFY, 0};
+      break;
+    case ControlKind::Button:
+      window = {
+          WC_BUTTONW,
+          static_cast<DWORD>(control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, 0};
+      break;
+    case ControlKind::TextBox:
+      if (!control.visible)
+        return {};  // Text5 only stores texts; it never appears and never takes the focus
+      window = TextBoxWindow(control);
+      break;
+    case ControlKind::Frame:
+      window = {WC_BUTTONW, BS_GROUPBOX, 0};
+      break;
+    case ControlKind::Image:
+      window = {kLogoClassName, 0, 0};
+      break;
+    case ControlKind::Form:
+    case ControlKind::Line:
+    case ControlKind::Timer:
+      return {};
+  }
+  window.style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (control.visible)
+    window.style |= WS_VISIBLE;
+  if (!control.enabled)
+    window.style |= WS_DISABLED;
+  // Every tab stop is a group of its own, so the arrow keys never move the focus.
+  if (control.tabStop)
+    window.style |= WS_TABSTOP | WS_GROUP;
+  return window;
+}
+
+std::vector<ControlId> CreationOrder(const Form1& form) {
+  std::vector<ControlId> inOrder;
+  std::vector<ControlId> others;
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const Control& control = form[static_cast<ControlId>(i)];
+    if (ChildWindowFor(control).className == nullptr || control.kind == ControlKind::Frame)
+      continue;
+    (control.tabStop && control.tabIndex >= 0 ? inOrder : others).push_back(control.id);
+  }
+  std::stable_sort(inOrder.begin(), inOrder.end(), [&form](ControlId a, ControlId b) {
+    return form[a].tabIndex < form[b].tabIndex;
+  });
+  inOrder.insert(inOrder.end(), others.begin(), others.end());
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    if (form[static_cast<ControlId>(i)].kind == ControlKind::Frame)
+      inOrder.push_back(static_cast<ControlId>(i));
+  }
+  return inOrder;
+}
+
+PixelRect PixelRectOf(const Form1& form, ControlId id, int dpi) {
+  return PixelRectOf(form, id, form[id].rect, dpi);
+}
+
+PixelRect PixelRectOf(const Form1& form, ControlId id, const Rect& rect, int dpi) {
+  const Control& control = form[id];
+  int left = rect.left;
+  int top = rect.top;
+  if (control.container != ControlId::Form1) {
+    left += form[control.container].rect.left;
+    top += form[control.container].rect.top;
+  }
+  // Both edges are converted, so neighbouring controls never gain or lose a pixel between them.
+  const int x = ToPixels(left, dpi);
+  const int y = ToPixels(top, dpi);
+  return {x, y, ToPixels(left + rect.width, dpi) - x, ToPixels(top + rect.height, dpi) - y};
+}
+
+Rect FitToCaption(const Control& label, Extent extent) {
+  Rect rect = label.rect;
+  switch (label.alignment) {
+    case Alignment::Left:
+      break;
+    case Alignment::Right:
+      rect.left += rect.width - extent.width;
+      break;
+    case Alignment::Center:
+      rect.left += (rect.width - extent.width) / 2;
+      break;
+  }
+  rect.width = extent.width;
+  rect.height = extent.height;
+  return rect;
+}
+
+}  // namespace quenda::win32

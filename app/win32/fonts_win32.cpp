@@ -1,0 +1,37 @@
+// GDI fonts for the model's (face, size, weight) triples, created on first use.
+#include <windows.h>
+
+#include "fonts_win32.h"
+#include "units_win32.h"
+#include "wide_text.h"
+
+namespace quenda::win32 {
+
+Fonts::~Fonts() {
+  for (auto& entry : fonts_)
+    DeleteObject(entry.second);
+}
+
+HFONT Fonts::Get(const Font& font) {
+  const Key key{font.name, font.hundredthsOfPoint, font.weight};
+  if (const auto found = fonts_.find(key); found != fonts_.end())
+    return found->second;
+  LOGFONTW description{};
+  description.lfHeight = FontHeight(font.hundredthsOfPoint, dpi_);
+  description.lfWeight = font.weight;
+  // DEFAULT_CHARSET lets the font mapper pick the face's Chinese glyphs for "新細明體" and the
+  // Latin ones for Arial alike.
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  description.lfQuality = DEFAULT_QUALITY;
+  description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const std::wstring face = Wide(font.name);
+  face.copy(description.lfFaceName, LF_FACESIZE - 1);
+  HFONT handle = CreateFontIndirectW(&description);
+  if (handle != nullptr)
+    fonts_.emplace(key, handle);
+  return handle;
+}
+
+}  // namespace quenda::win32

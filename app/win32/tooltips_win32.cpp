@@ -1,0 +1,56 @@
+// The dialog's tooltips: a comctl32 tooltip control that subclasses each control it describes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "tooltips_win32.h"
+#include "wide_text.h"
+
+namespace quenda::win32 {
+
+namespace {
+
+TOOLINFOW ToolFor(HWND owner, HWND control, wchar_t* text) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  return tool;
+}
+
+}  // namespace
+
+void Tooltips::Create(HWND owner, int maxWidthPixels) {
+  owner_ = owner;
+  // TTS_NOPREFIX: the texts are shown as they are; an "&" in them is not an access key.
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
+  if (tooltip_ != nullptr)
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, maxWidthPixels);
+}
+
+void Tooltips::Set(HWND control, std::u16string_view text) {
+  if (tooltip_ == nullptr || control == nullptr)
+    return;
+  std::wstring wide = Wide(text);
+  TOOLINFOW tool = ToolFor(owner_, control, wide.data());
+  const bool known = tools_.contains(control);
+  if (text.empty()) {
+    if (known) {
+      SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      tools_.erase(control);
+    }
+    return;
+  }
+  if (known) {
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tools_.insert(control);
+  }
+}
+
+}  // namespace quenda::win32

@@ -1,0 +1,25 @@
+// One tooltip control for the whole dialog, with one tool per control that has a tooltip text.
+#pragma once
+
+#include <set>
+#include <string_view>
+
+struct HWND__;
+
+namespace quenda::win32 {
+
+class Tooltips {
+ public:
+  // Creates the tooltip window for the dialog `owner`. Tips wrap at `maxWidthPixels`.
+  void Create(HWND__* owner, int maxWidthPixels);
+
+  // Shows `text` when the mouse rests on `control`; the empty text removes its tip.
+  void Set(HWND__* control, std::u16string_view text);
+
+ private:
+  HWND__* tooltip_ = nullptr;
+  HWND__* owner_ = nullptr;
+  std::set<HWND__*> tools_;  // controls that have a tool
+};
+
+}  // namespace quenda::win32
