@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ansi_text.h"
 #include "language.h"
@@ -22,24 +23,37 @@ using testing::ReadRaw;
 
 constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr char kRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char* const kWinlogonValues[] = {"AutoAdminLogon", "DefaultUserName", "DefaultPassword",
-                                       "DefaultDomainName", "Quenda"};
+
+// The logon values the tests overwrite, in their key.
+struct Location {
+  const char* path;
+  const char* name;
+};
+const Location kLogonValues[] = {{kWinlogon, "AutoAdminLogon"},  {kWinlogon, "DefaultUserName"},
+                                 {kWinlogon, "DefaultPassword"}, {kWinlogon, "DefaultDomainName"},
+                                 {kWinlogon, "Quenda"},          {kRun, "Quenda"}};
 
 class Routines : public ::testing::Test {
  protected:
+  // The logon values are cleared for each test and put back afterwards, so that running the suite
+  // on a real machine leaves its automatic logon as it was.
   void SetUp() override {
-    Clean();
+    testing::ClearScratch();
+    for (const Location& at : kLogonValues) {
+      saved_.push_back(ReadRaw(kLocalMachine, at.path, at.name));
+      testing::DeleteRaw(kLocalMachine, at.path, at.name);
+    }
     IsChinese = false;
   }
   void TearDown() override {
-    Clean();
-    IsChinese = false;
-  }
-  static void Clean() {
     testing::ClearScratch();
-    for (const char* name : kWinlogonValues)
-      testing::DeleteRaw(kLocalMachine, kWinlogon, name);
-    testing::DeleteRaw(kLocalMachine, kRun, "Quenda");
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      const Location& at = kLogonValues[i];
+      testing::DeleteRaw(kLocalMachine, at.path, at.name);
+      if (saved_[i])
+        testing::WriteRaw(kLocalMachine, at.path, at.name, saved_[i]->type, saved_[i]->data);
+    }
+    IsChinese = false;
   }
   // Text as another program stored it, byte for byte.
   static RawValue Sz(const std::string& text) { return {registry::kTypeSz, text}; }
@@ -48,6 +62,9 @@ class Routines : public ::testing::Test {
   static RawValue Written(const std::string& text) { return {registry::kTypeSz, text + '\0'}; }
 
   HeadlessPlatform platform;
+
+ private:
+  std::vector<std::optional<RawValue>> saved_;
 };
 
 TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
@@ -163,10 +180,8 @@ TEST_F(Routines, SaveAutoLogonWritesOrRemovesEachValueByTheFlag) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     // What an earlier configuration left behind.
-    for (const char* name : kWinlogonValues) {
-      testing::WriteRaw(kLocalMachine, kWinlogon, name, registry::kTypeSz, "old");
-    }
-    testing::WriteRaw(kLocalMachine, kRun, "Quenda", registry::kTypeSz, "old");
+    for (const Location& at : kLogonValues)
+      testing::WriteRaw(kLocalMachine, at.path, at.name, registry::kTypeSz, "old");
 
     EXPECT_TRUE(SaveAutoLogon(c.flag, c.user, c.password, c.domain));
 
