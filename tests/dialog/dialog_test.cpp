@@ -206,6 +206,14 @@ TEST(TextSets, EveryControlShowsItsSetAfterStartUp) {
   }
   EXPECT_EQ(std::tie(english[Text1].text, chinese[Text1].text),
             std::tuple(kEnglishContactText, kChineseContactText));
+  // Auto-sized labels take the size of their new caption: Label1 keeps its left edge and top, the
+  // centred Label2 (now the computer name) its centre.
+  EXPECT_NE(english[Label1].rect.width, chinese[Label1].rect.width);
+  for (const Harness* h : {&english, &chinese}) {
+    const Rect label1 = (*h)[Label1].rect, label2 = (*h)[Label2].rect;
+    EXPECT_EQ(std::tie(label1.left, label1.top, label2.top), std::tuple(300, 180, 180));
+    EXPECT_NEAR(label2.left + label2.width / 2.0, 2220 + 1065 / 2.0, 1.0);
+  }
 }
 
 // The check-box rule: assigning the value a box holds runs nothing. Then every transition of the
