@@ -18,6 +18,10 @@
 
 namespace quenda {
 
+// The rectangle an auto-sized label takes for a caption of size `extent`: its Top stays, and so
+// does its left edge (left-aligned), its right edge (right-aligned) or its centre (centred).
+Rect AutoSizedRect(const Control& label, Extent extent);
+
 class Form1 {
  public:
   // Creates the dialog with every control holding its designed properties (width 8040, both check
@@ -86,6 +90,9 @@ class Form1 {
 
  private:
   Control& At(ControlId id) { return controls_[IndexOf(id)]; }
+  // Stores `value` in `field` of `id` and tells the toolkit; false when it held that value already.
+  template <typename Value>
+  bool Assign(ControlId id, Value Control::*field, Value value, Property property);
   void Resize(ControlId id);  // auto-size after a caption or font change
   void DeliverHeldExpiry();
 

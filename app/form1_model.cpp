@@ -53,29 +53,27 @@ ControlId Form1::FirstInTabOrder() const {
   return NextInTabOrder(ControlId::Form1, true);
 }
 
+template <typename Value>
+bool Form1::Assign(ControlId id, Value Control::*field, Value value, Property property) {
+  Value& current = At(id).*field;
+  if (current == value)
+    return false;
+  current = std::move(value);
+  toolkit_.PropertyChanged(id, property);
+  return true;
+}
+
 void Form1::SetCaption(ControlId id, std::u16string caption) {
-  Control& control = At(id);
-  if (control.caption == caption)
-    return;
-  control.caption = std::move(caption);
-  toolkit_.PropertyChanged(id, Property::Caption);
-  Resize(id);
+  if (Assign(id, &Control::caption, std::move(caption), Property::Caption))
+    Resize(id);
 }
 
 void Form1::SetText(ControlId id, std::u16string text) {
-  Control& control = At(id);
-  if (control.text == text)
-    return;
-  control.text = std::move(text);
-  toolkit_.PropertyChanged(id, Property::Text);
+  Assign(id, &Control::text, std::move(text), Property::Text);
 }
 
 void Form1::SetToolTipText(ControlId id, std::u16string text) {
-  Control& control = At(id);
-  if (control.toolTipText == text)
-    return;
-  control.toolTipText = std::move(text);
-  toolkit_.PropertyChanged(id, Property::ToolTipText);
+  Assign(id, &Control::toolTipText, std::move(text), Property::ToolTipText);
 }
 
 void Form1::SetFontName(ControlId id, std::u16string name) {
@@ -88,22 +86,15 @@ void Form1::SetFontName(ControlId id, std::u16string name) {
 }
 
 void Form1::SetEnabled(ControlId id, bool enabled) {
-  Control& control = At(id);
-  if (control.enabled == enabled)
-    return;
-  control.enabled = enabled;
   // An expiry held from a countdown that has since stopped belongs to no running period.
-  if (id == ControlId::Timer1 && !enabled)
+  if (Assign(id, &Control::enabled, enabled, Property::Enabled) && id == ControlId::Timer1 &&
+      !enabled) {
     expiryHeld_ = false;
-  toolkit_.PropertyChanged(id, Property::Enabled);
+  }
 }
 
 void Form1::SetLocked(ControlId id, bool locked) {
-  Control& control = At(id);
-  if (control.locked == locked)
-    return;
-  control.locked = locked;
-  toolkit_.PropertyChanged(id, Property::Locked);
+  Assign(id, &Control::locked, locked, Property::Locked);
 }
 
 void Form1::SetValue(ControlId id, int value) {
@@ -150,17 +141,9 @@ void Form1::Unload() {
   toolkit_.CloseForm();
 }
 
-// An auto-sized label takes the size of its caption in its font and keeps its Top. Which
-// horizontal point stays follows its alignment: a left-aligned label keeps its left edge, a
-// right-aligned one its right edge and a centred one its centre, so that the computer name in
-// Label2 stays centred where it was designed.
-void Form1::Resize(ControlId id) {
-  Control& control = At(id);
-  if (!control.autoSize)
-    return;
-  const Extent extent = toolkit_.MeasureText(control.font, control.caption);
-  Rect rect = control.rect;
-  switch (control.alignment) {
+Rect AutoSizedRect(const Control& label, Extent extent) {
+  Rect rect = label.rect;
+  switch (label.alignment) {
     case Alignment::Left:
       break;
     case Alignment::Right:
@@ -172,6 +155,16 @@ void Form1::Resize(ControlId id) {
   }
   rect.width = extent.width;
   rect.height = extent.height;
+  return rect;
+}
+
+// An auto-sized label takes the size of its caption in its font. The centred Label2 keeps its
+// centre, so that the computer name stays where the dialog was designed to show it.
+void Form1::Resize(ControlId id) {
+  Control& control = At(id);
+  if (!control.autoSize)
+    return;
+  const Rect rect = AutoSizedRect(control, toolkit_.MeasureText(control.font, control.caption));
   if (rect.left == control.rect.left && rect.width == control.rect.width &&
       rect.height == control.rect.height) {
     return;

@@ -127,21 +127,4 @@ PixelRect PixelRectOf(const Form1& form, ControlId id, const Rect& rect, int dpi
   return {x, y, ToPixels(left + rect.width, dpi) - x, ToPixels(top + rect.height, dpi) - y};
 }
 
-Rect FitToCaption(const Control& label, Extent extent) {
-  Rect rect = label.rect;
-  switch (label.alignment) {
-    case Alignment::Left:
-      break;
-    case Alignment::Right:
-      rect.left += rect.width - extent.width;
-      break;
-    case Alignment::Center:
-      rect.left += (rect.width - extent.width) / 2;
-      break;
-  }
-  rect.width = extent.width;
-  rect.height = extent.height;
-  return rect;
-}
-
 }  // namespace quenda::win32

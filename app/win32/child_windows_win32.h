@@ -36,10 +36,4 @@ PixelRect PixelRectOf(const Form1& form, ControlId id, int dpi);
 // The same for `rect` (twips, in the control's container) in place of the control's own.
 PixelRect PixelRectOf(const Form1& form, ControlId id, const Rect& rect, int dpi);
 
-// An auto-sized label's rectangle for a caption of `extent`: the same Top, and the point its
-// alignment names (left edge, centre or right edge) where the designed rectangle has it. The
-// designed sizes fit the captions at 96 DPI; at other DPIs text does not scale exactly, so the
-// labels are fitted to their captions on the real screen when they are made.
-Rect FitToCaption(const Control& label, Extent extent);
-
 }  // namespace quenda::win32

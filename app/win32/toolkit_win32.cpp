@@ -110,9 +110,11 @@ bool Win32Toolkit::Create(Form1& form) {
 bool Win32Toolkit::CreateChild(ControlId id) {
   const Control& control = (*form_)[id];
   const ChildWindow kind = ChildWindowFor(control);
+  // The designed label sizes fit their captions at 96 DPI; text does not scale exactly with the
+  // DPI, so a label is fitted to its caption on the real screen when it is made.
   const PixelRect rect = PixelRectOf(
       *form_, id,
-      control.autoSize ? FitToCaption(control, MeasureText(control.font, control.caption))
+      control.autoSize ? AutoSizedRect(control, MeasureText(control.font, control.caption))
                        : control.rect,
       dpi_);
   const std::wstring text =
