@@ -31,7 +31,6 @@ void HeadlessToolkit::ShowMessageBox(std::u16string_view text, std::u16string_vi
 }
 
 Extent HeadlessToolkit::MeasureText(const Font& font, std::u16string_view caption) {
-  measurements.push_back({font, std::u16string(caption)});
   const int narrow = font.hundredthsOfPoint / 10;
   int width = 0;
   for (char16_t c : caption)

@@ -18,10 +18,6 @@ class HeadlessToolkit : public Toolkit {
     ControlId id;
     Property property;
   };
-  struct Measurement {
-    Font font;
-    std::u16string caption;
-  };
 
   // The form that receives the events. Must be set before any event is played.
   void Attach(Form1& form) { form_ = &form; }
@@ -53,7 +49,6 @@ class HeadlessToolkit : public Toolkit {
   // ---- What happened ----
   std::vector<Change> changes;
   std::vector<RecordedMessageBox> messageBoxes;
-  std::vector<Measurement> measurements;
   int expiries = 0;  // expiries handed to the form
   bool closed = false;
   // Runs while a message box is "open", before ShowMessageBox returns.

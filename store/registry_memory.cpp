@@ -268,11 +268,6 @@ std::optional<StoredValue> FindValue(Key root, std::u16string_view path, std::u1
   return found->second.second;
 }
 
-bool KeyExists(Key root, std::u16string_view path) {
-  Node* base = RootNode(root);
-  return base && Walk(base, path, false) != nullptr;
-}
-
 std::map<std::u16string, StoredValue> Snapshot() {
   std::map<std::u16string, StoredValue> values;
   CollectValues(TheStore().currentUser, u"HKCU", values);

@@ -46,8 +46,6 @@ void PutValue(Key root, std::u16string_view path, std::u16string_view name, std:
 // The value as stored, or nullopt when the key or the value does not exist.
 std::optional<StoredValue> FindValue(Key root, std::u16string_view path, std::u16string_view name);
 
-bool KeyExists(Key root, std::u16string_view path);
-
 // Every value in the store, keyed "HKLM\path\name" or "HKCU\path\name" with the path and name in
 // lower case, so that tests can compare the whole registry before and after.
 std::map<std::u16string, StoredValue> Snapshot();
