@@ -12,53 +12,65 @@
 
 namespace quenda {
 
-// One entry per control, in the order the dialog lists them (settings half, then panel).
+// One entry per control, in the order the dialog lists them (settings half, then panel). The
+// designer's names stay; this is the one place that says what each one is.
 enum class ControlId : std::uint8_t {
-  Form1,
-  Label1,
-  Label2,
-  Check1,
-  Text3,
-  Label4,
-  Label9,
-  Text4,
-  Label5,
-  Text6,
-  Label6,
-  Text2,
-  Label3,
-  Check2,
-  Command1,
-  Command2,
-  Command3,
-  Line1,
-  Timer1,
-  Label7,
-  Label8,
-  Frame1,
-  Text1,
-  Image1,
-  Text5,
+  Form1,     // the dialog itself
+  Label1,    // caption "Machine Name"
+  Label2,    // the computer's name, as read at start-up
+  Check1,    // "Starting Auto Logon": automatic logon on or off
+  Text3,     // user name
+  Label4,    // caption of the user name
+  Label9,    // hint "(Administrators)" under the user name
+  Text4,     // password (masked)
+  Label5,    // caption of the password
+  Text6,     // password confirmation (masked, never stored)
+  Label6,    // caption of the confirmation
+  Text2,     // domain name
+  Label3,    // caption of the domain
+  Check2,    // "Automatically": apply by itself after the countdown
+  Command1,  // OK: apply and close
+  Command2,  // Cancel: close without writing
+  Command3,  // About (Help): show or hide the information panel
+  Line1,     // separator between the two halves
+  Timer1,    // the five-second countdown
+  Label7,    // panel title
+  Label8,    // version
+  Frame1,    // frame of the information panel
+  Text1,     // panel text: contact text, later the readme
+  Image1,    // logo; a click opens the product's page
+  Text5,     // hidden store of the Chinese contact text and tooltip
 };
 inline constexpr std::size_t kControlCount = 25;
 
-inline constexpr std::size_t IndexOf(ControlId id) { return static_cast<std::size_t>(id); }
+inline constexpr std::size_t IndexOf(ControlId id) {
+  return static_cast<std::size_t>(id);
+}
 
-enum class ControlKind : std::uint8_t { Form, Label, CheckBox, TextBox, Button, Line, Timer, Frame, Image };
+enum class ControlKind : std::uint8_t {
+  Form,
+  Label,
+  CheckBox,
+  TextBox,
+  Button,
+  Line,
+  Timer,
+  Frame,
+  Image
+};
 
 enum class Alignment : std::uint8_t { Left = 0, Right = 1, Center = 2 };
 
-// The properties the model reports as changed to the toolkit.
+// The properties the model reports as changed to the window.
 enum class Property : std::uint8_t {
   Caption,
   Text,
   ToolTipText,
-  Font,       // FontName changed (size and weight never change)
-  Enabled,    // for Timer1: the countdown started or stopped
+  Font,  // FontName changed (size and weight never change)
+  Enabled,
   Locked,
   Value,      // check-box state
   Selection,  // SelStart / SelLength of a text box
-  Geometry,   // Left, Top, Width or Height of a control (an auto-sized label), or Form1's Width
 };
 
 struct Font {
@@ -77,13 +89,13 @@ struct Rect {
 struct Control {
   ControlId id = ControlId::Form1;
   ControlKind kind = ControlKind::Form;
-  std::u16string_view name;              // the designer's name: u"Check1"
+  std::u16string_view name;                // the designer's name: u"Check1"
   ControlId container = ControlId::Form1;  // Form1, or Frame1 for Text1, Image1 and Text5
-  Rect rect;                             // Line1: from (left, top) to (left + width, top + height)
-  Font font;                             // the effective font (the form's when none of its own)
-  std::u16string caption;                // Form1, labels, check boxes, buttons, Frame1
-  std::u16string text;                   // text boxes
-  std::u16string toolTipText;            // empty: no tooltip
+  Rect rect;                   // Line1: from (left, top) to (left + width, top + height)
+  Font font;                   // the effective font (the form's when none of its own)
+  std::u16string caption;      // Form1, labels, check boxes, buttons, Frame1
+  std::u16string text;         // text boxes
+  std::u16string toolTipText;  // empty: no tooltip
   Alignment alignment = Alignment::Left;
   bool autoSize = false;
   bool enabled = true;
@@ -93,18 +105,34 @@ struct Control {
   int tabIndex = -1;  // position in the focus order; -1 for controls outside it
   int value = 0;      // check boxes: 0 clear, 1 ticked
   char16_t passwordChar = 0;
-  int imeMode = 0;          // 3: input method off
+  int imeMode = 0;  // 3: input method off
   bool multiLine = false;
-  int scrollBars = 0;       // 3: both
-  int borderStyle = 1;      // text boxes: 0 none, 1 fixed single; Form1: 4 fixed tool window
+  int scrollBars = 0;   // 3: both
+  int borderStyle = 1;  // text boxes: 0 none, 1 fixed single; Form1: 4 fixed tool window
   bool buttonFaceBackground = false;
-  bool isDefault = false;   // Enter activates it
-  bool isCancel = false;    // Esc activates it
+  bool isDefault = false;  // Enter activates it
+  bool isCancel = false;   // Esc activates it
   int selStart = 0;
   int selLength = 0;
-  int interval = 0;         // Timer1, milliseconds
-  int mousePointer = 0;     // 99: custom (Image1's hand)
+  int interval = 0;      // Timer1, milliseconds
+  int mousePointer = 0;  // 99: custom (Image1's hand)
+  // A text box filled from a stored value that the ANSI code page cannot hold, and not edited
+  // since: the apply leaves that stored value as it is instead of writing the replacement text.
+  bool keepsStoredValue = false;
 };
+
+// The focus rule: only enabled, visible check boxes, text boxes and buttons take the focus.
+inline bool CanTakeFocus(const Control& control) {
+  const bool focusableKind = control.kind == ControlKind::CheckBox ||
+                             control.kind == ControlKind::TextBox ||
+                             control.kind == ControlKind::Button;
+  return focusableKind && control.enabled && control.visible;
+}
+
+// The credential group: the four boxes and their captions, enabled and disabled together.
+inline constexpr ControlId kCredentialGroup[] = {
+    ControlId::Text2,  ControlId::Text3,  ControlId::Text4,  ControlId::Text6,
+    ControlId::Label4, ControlId::Label5, ControlId::Label6, ControlId::Label3};
 
 // Dialog geometry that never changes.
 inline constexpr int kClientWidth = 7950;

@@ -1,9 +1,8 @@
 // Form1: the dialog model and its event handlers.
 //
-// The model holds every control's properties (controls.h) and talks to the screen only through a
-// Toolkit. Handlers read and write the model and reach the operating system only through the
-// registry routines and CurrentPlatform(). The same class runs behind the Win32 window and behind
-// the headless toolkit of the tests.
+// The model holds every control's properties (controls.h). Handlers read and write the model and
+// reach the outside only through the registry routines, the save step and DialogServices. The
+// same class runs behind the Win32 window and behind the headless services of the tests.
 //
 // Event delivery: one event at a time. A timer expiry that arrives while a handler is running
 // (for example inside the modal loop of a message box) is held and delivered once, after the
@@ -14,19 +13,15 @@
 #include <string>
 
 #include "controls.h"
-#include "toolkit.h"
+#include "services.h"
 
 namespace quenda {
-
-// The rectangle an auto-sized label takes for a caption of size `extent`: its Top stays, and so
-// does its left edge (left-aligned), its right edge (right-aligned) or its centre (centred).
-Rect AutoSizedRect(const Control& label, Extent extent);
 
 class Form1 {
  public:
   // Creates the dialog with every control holding its designed properties (width 8040, both check
   // boxes ticked, Timer1 stopped). Nothing is shown and no handler runs yet.
-  explicit Form1(Toolkit& toolkit);
+  explicit Form1(DialogServices& services);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -45,7 +40,7 @@ class Form1 {
   // The control that gets the focus when the dialog is first shown.
   ControlId FirstInTabOrder() const;
 
-  // ---- Events from the toolkit ----
+  // ---- Events from the window ----
   // Runs Form_Load. Called once, after construction and before the dialog is shown.
   void Load();
   // A click by the user (mouse, Space, access key, Enter/Esc for the default/cancel buttons).
@@ -59,12 +54,12 @@ class Form1 {
   // Timer1 expired.
   void TimerExpired();
 
-  // ---- Property writes (each tells the toolkit what changed) ----
-  void SetCaption(ControlId id, std::u16string caption);  // re-sizes auto-sized labels
+  // ---- Property writes (each shows a real change through the services) ----
+  void SetCaption(ControlId id, std::u16string caption);
   void SetText(ControlId id, std::u16string text);
   void SetToolTipText(ControlId id, std::u16string text);
-  void SetFontName(ControlId id, std::u16string name);  // re-sizes auto-sized labels
-  void SetEnabled(ControlId id, bool enabled);          // Timer1: starts or stops the countdown
+  void SetFontName(ControlId id, std::u16string name);
+  void SetEnabled(ControlId id, bool enabled);  // Timer1: starts or stops the countdown
   void SetLocked(ControlId id, bool locked);
   // The check-box rule: a Value different from the current one runs the box's Click handler
   // inside this call; the same Value runs nothing.
@@ -90,13 +85,12 @@ class Form1 {
 
  private:
   Control& At(ControlId id) { return controls_[IndexOf(id)]; }
-  // Stores `value` in `field` of `id` and tells the toolkit; false when it held that value already.
+  // Stores `value` in `field` of `id` and shows it; false when it held that value already.
   template <typename Value>
   bool Assign(ControlId id, Value Control::*field, Value value, Property property);
-  void Resize(ControlId id);  // auto-size after a caption or font change
   void DeliverHeldExpiry();
 
-  Toolkit& toolkit_;
+  DialogServices& services_;
   std::array<Control, kControlCount> controls_;
   float width_ = kWideWidth;
   ControlId focused_ = ControlId::Form1;
@@ -105,5 +99,13 @@ class Form1 {
   int handlerDepth_ = 0;
   bool expiryHeld_ = false;
 };
+
+}  // namespace quenda
+
+namespace quenda {
+
+// Applies the text set IsChinese selects: for Chinese the face of the listed controls first, then
+// every row in order; for English the rows that apply to it (Text1 keeps its designed texts).
+void ApplyTextSet(Form1& form);
 
 }  // namespace quenda

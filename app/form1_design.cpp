@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "contact_texts.h"
+#include "texts.h"
 
 namespace quenda {
 namespace {
@@ -146,7 +146,7 @@ std::array<Control, kControlCount> DesignedControls() {
 
   // The information panel.
   put(Label(Label7, u"Label7", {4860, 60, 1830, 255}, kCaptionFontSize, u"Quenda"));
-  put(Label(Label8, u"Label8", {7020, 90, 855, 240}, kVersionFontSize, u"Ver. 2.3.2",
+  put(Label(Label8, u"Label8", {7020, 90, 855, 240}, kVersionFontSize, u"Ver. " QUENDA_VERSION,
             Alignment::Right));
   Control frame =
       Make(Frame1, ControlKind::Frame, u"Frame1", {4020, 390, 3885, 3465}, kCaptionFontSize);

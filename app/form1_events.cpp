@@ -19,11 +19,6 @@ class HandlerScope {
   int& depth_;
 };
 
-bool IsCredentialBox(ControlId id) {
-  return id == ControlId::Text2 || id == ControlId::Text3 || id == ControlId::Text4 ||
-         id == ControlId::Text6;
-}
-
 }  // namespace
 
 void Form1::Load() {
@@ -70,18 +65,18 @@ void Form1::UserEditedText(ControlId id, std::u16string text) {
   Control& control = At(id);
   if (unloaded_ || control.kind != ControlKind::TextBox)
     return;
-  // Typing leaves the caret after the text; nothing is echoed back to the toolkit.
+  // Typing leaves the caret after the text; nothing is echoed back to the window. An edited box
+  // no longer shows the stored value, so the apply writes what it holds.
   control.selStart = static_cast<int>(text.size());
   control.selLength = 0;
   control.text = std::move(text);
+  control.keepsStoredValue = false;
 }
 
 void Form1::FocusArrived(ControlId id) {
   if (unloaded_)
     return;
   focused_ = id;
-  if (!IsCredentialBox(id))
-    return;
   {
     HandlerScope scope(handlerDepth_);
     switch (id) {
@@ -94,9 +89,11 @@ void Form1::FocusArrived(ControlId id) {
       case ControlId::Text4:
         Text4_GotFocus();
         break;
-      default:
+      case ControlId::Text6:
         Text6_GotFocus();
         break;
+      default:
+        break;  // no other control has a GotFocus handler
     }
   }
   DeliverHeldExpiry();

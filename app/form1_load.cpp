@@ -1,10 +1,9 @@
 // Form_Load: reads the stored configuration, fills the dialog, picks the language, settles the
 // mode.
 #include "form1.h"
-#include "language.h"
 #include "locations.h"
 #include "registrys.h"
-#include "text_sets.h"
+#include "texts.h"
 
 namespace quenda {
 namespace {
@@ -22,6 +21,13 @@ void Form1::Form_Load() {
   using enum ControlId;
   // Emptied before every read, so that a read that finds nothing or stops early leaves "".
   std::u16string value;
+  // A credential stored with characters the code page cannot hold shows with '?' in their place
+  // and, unless edited, is left as stored by the apply.
+  bool unrepresentable = false;
+  const auto fillBox = [&](ControlId box) {
+    SetText(box, value);
+    At(box).keepsStoredValue = unrepresentable;
+  };
 
   GetValue(kLocalMachine, kComputerNameKey, kComputerNameValue, value);
   SetCaption(Label2, value);
@@ -31,18 +37,20 @@ void Form1::Form_Load() {
   SetLocked(Text3, false);
 
   value.clear();
-  GetValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue, value);
-  SetText(Text4, value);
-  SetText(Text6, value);
+  unrepresentable = false;
+  GetValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue, value, &unrepresentable);
+  fillBox(Text4);
+  fillBox(Text6);
 
   value.clear();
-  GetValue(kLocalMachine, kWinlogonKey, kDefaultUserNameValue, value);
-  SetText(Text3, value);
+  unrepresentable = false;
+  GetValue(kLocalMachine, kWinlogonKey, kDefaultUserNameValue, value, &unrepresentable);
+  fillBox(Text3);
 
   value.clear();
   GetValue(kCurrentUser, kInternationalKey, kLocaleValue, value);
   IsChinese = LocaleChoosesChinese(value);
-  ApplyTextSet(*this, IsChinese);
+  ApplyTextSet(*this);
 
   // The language is fixed before the boxes are set, since ticking Check2 starts the countdown
   // whose apply may show a message.
@@ -51,8 +59,9 @@ void Form1::Form_Load() {
   SetValue(Check1, CheckStateOf(value));
 
   value.clear();
-  GetValue(kLocalMachine, kWinlogonKey, kDefaultDomainNameValue, value);
-  SetText(Text2, value);
+  unrepresentable = false;
+  GetValue(kLocalMachine, kWinlogonKey, kDefaultDomainNameValue, value, &unrepresentable);
+  fillBox(Text2);
 
   value.clear();
   GetValue(kLocalMachine, kWinlogonKey, kQuendaValue, value);

@@ -1,5 +1,4 @@
-// Form1's model: property writes that tell the toolkit about real changes, the check-box rule,
-// label auto-size and the focus order.
+// Form1's model: property writes that show real changes, the check-box rule and the focus order.
 #include <algorithm>
 #include <utility>
 
@@ -7,22 +6,8 @@
 #include "form1_design.h"
 
 namespace quenda {
-namespace {
 
-bool CanTakeFocus(const Control& control) {
-  const bool focusableKind = control.kind == ControlKind::CheckBox ||
-                             control.kind == ControlKind::TextBox ||
-                             control.kind == ControlKind::Button;
-  return focusableKind && control.enabled && control.visible;
-}
-
-bool InTabOrder(const Control& control) {
-  return control.tabStop && control.tabIndex >= 0 && CanTakeFocus(control);
-}
-
-}  // namespace
-
-Form1::Form1(Toolkit& toolkit) : toolkit_(toolkit), controls_(DesignedControls()) {}
+Form1::Form1(DialogServices& services) : services_(services), controls_(DesignedControls()) {}
 
 ControlId Form1::NextInTabOrder(ControlId from, bool forward) const {
   std::array<ControlId, kControlCount> order{};
@@ -43,7 +28,7 @@ ControlId Form1::NextInTabOrder(ControlId from, bool forward) const {
                                  : (forward ? count - 1 : 0);
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t i = forward ? (origin + step) % count : (origin + count - step) % count;
-    if (InTabOrder((*this)[order[i]]))
+    if (CanTakeFocus((*this)[order[i]]))
       return order[i];
   }
   return ControlId::Form1;
@@ -59,13 +44,12 @@ bool Form1::Assign(ControlId id, Value Control::*field, Value value, Property pr
   if (current == value)
     return false;
   current = std::move(value);
-  toolkit_.PropertyChanged(id, property);
+  services_.ShowChange(id, property);
   return true;
 }
 
 void Form1::SetCaption(ControlId id, std::u16string caption) {
-  if (Assign(id, &Control::caption, std::move(caption), Property::Caption))
-    Resize(id);
+  Assign(id, &Control::caption, std::move(caption), Property::Caption);
 }
 
 void Form1::SetText(ControlId id, std::u16string text) {
@@ -81,14 +65,21 @@ void Form1::SetFontName(ControlId id, std::u16string name) {
   if (control.font.name == name)
     return;
   control.font.name = std::move(name);
-  toolkit_.PropertyChanged(id, Property::Font);
-  Resize(id);
+  services_.ShowChange(id, Property::Font);
 }
 
 void Form1::SetEnabled(ControlId id, bool enabled) {
-  // An expiry held from a countdown that has since stopped belongs to no running period.
-  if (Assign(id, &Control::enabled, enabled, Property::Enabled) && id == ControlId::Timer1 &&
-      !enabled) {
+  Control& control = At(id);
+  if (control.enabled == enabled)
+    return;
+  control.enabled = enabled;
+  if (id != ControlId::Timer1) {
+    services_.ShowChange(id, Property::Enabled);
+  } else if (enabled) {
+    services_.StartCountdown(control.interval);
+  } else {
+    services_.StopCountdown();
+    // An expiry held from the stopped countdown belongs to no running period.
     expiryHeld_ = false;
   }
 }
@@ -102,7 +93,7 @@ void Form1::SetValue(ControlId id, int value) {
   if (control.kind != ControlKind::CheckBox || control.value == value)
     return;
   control.value = value;
-  toolkit_.PropertyChanged(id, Property::Value);
+  services_.ShowChange(id, Property::Value);
   // The check-box rule: a changed Value runs the box's Click handler inside the assignment.
   if (id == ControlId::Check1)
     Check1_Click();
@@ -114,9 +105,9 @@ void Form1::SetSelection(ControlId id, int start, int length) {
   Control& control = At(id);
   control.selStart = start;
   control.selLength = length;
-  // Always reported: the user moves the caret without telling the model, so an unchanged model
+  // Always shown: the user moves the caret without telling the model, so an unchanged model
   // selection says nothing about what the box shows.
-  toolkit_.PropertyChanged(id, Property::Selection);
+  services_.ShowChange(id, Property::Selection);
 }
 
 void Form1::SetFocus(ControlId id) {
@@ -124,53 +115,21 @@ void Form1::SetFocus(ControlId id) {
   // focus stays where it is.
   if (unloaded_ || !CanTakeFocus(At(id)))
     return;
-  toolkit_.MoveFocus(id);
+  services_.MoveFocus(id);
 }
 
 void Form1::SetWidth(float twips) {
   if (width_ == twips)
     return;
   width_ = twips;
-  toolkit_.PropertyChanged(ControlId::Form1, Property::Geometry);
+  services_.SetWidth(twips);
 }
 
 void Form1::Unload() {
   if (unloaded_)
     return;
   unloaded_ = true;
-  toolkit_.CloseForm();
-}
-
-Rect AutoSizedRect(const Control& label, Extent extent) {
-  Rect rect = label.rect;
-  switch (label.alignment) {
-    case Alignment::Left:
-      break;
-    case Alignment::Right:
-      rect.left += rect.width - extent.width;
-      break;
-    case Alignment::Center:
-      rect.left += (rect.width - extent.width) / 2;
-      break;
-  }
-  rect.width = extent.width;
-  rect.height = extent.height;
-  return rect;
-}
-
-// An auto-sized label takes the size of its caption in its font. The centred Label2 keeps its
-// centre, so that the computer name stays where the dialog was designed to show it.
-void Form1::Resize(ControlId id) {
-  Control& control = At(id);
-  if (!control.autoSize)
-    return;
-  const Rect rect = AutoSizedRect(control, toolkit_.MeasureText(control.font, control.caption));
-  if (rect.left == control.rect.left && rect.width == control.rect.width &&
-      rect.height == control.rect.height) {
-    return;
-  }
-  control.rect = rect;
-  toolkit_.PropertyChanged(id, Property::Geometry);
+  services_.CloseDialog();
 }
 
 }  // namespace quenda

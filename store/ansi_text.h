@@ -10,11 +10,18 @@
 
 namespace quenda {
 
-// Encodes `text` in the ANSI code page. A character the code page cannot hold becomes '?'.
+// Encodes `text` in the ANSI code page. A character the code page cannot hold becomes '?' (or
+// the system's best fit, a look-alike); FitsAnsi tells whether that happened.
 std::string ToAnsi(std::u16string_view text);
 
 // Decodes `bytes` from the ANSI code page. NUL bytes are kept as U+0000. A byte sequence the code
 // page does not define decodes to a replacement character; nothing is dropped silently.
 std::u16string FromAnsi(std::string_view bytes);
+
+// True when `text` passes through the ANSI code page unchanged: only such a text may be written,
+// since the registry would otherwise keep the replacement characters for good.
+inline bool FitsAnsi(std::u16string_view text) {
+  return FromAnsi(ToAnsi(text)) == text;
+}
 
 }  // namespace quenda

@@ -23,7 +23,4 @@ inline constexpr std::u16string_view kDefaultDomainNameValue = u"DefaultDomainNa
 // The program's own "Automatically" flag (in the Winlogon key) and its Run entry (in the Run key).
 inline constexpr std::u16string_view kQuendaValue = u"Quenda";
 
-// The application title, used for every message box.
-inline constexpr std::u16string_view kAppTitle = u"Quenda";
-
 }  // namespace quenda

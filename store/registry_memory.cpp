@@ -45,9 +45,6 @@ struct Store {
   Key nextHandle = 0x1000;
   std::array<int, 6> calls{};
   std::vector<Fault> faults;
-  memory::CreateArguments lastCreate;
-  std::uint32_t lastOpenAccess = 0;
-  std::uint32_t lastSetLength = 0;  // as the caller passed it
 };
 
 Store& TheStore() {
@@ -133,9 +130,8 @@ void CollectValues(const Node& node, const std::u16string& prefix,
 
 }  // namespace
 
-Status OpenKey(Key root, const std::string& subKey, std::uint32_t /*options*/, std::uint32_t access,
-               Key* result) {
-  TheStore().lastOpenAccess = access;
+Status OpenKey(Key root, const std::string& subKey, std::uint32_t /*options*/,
+               std::uint32_t /*access*/, Key* result) {
   if (auto fault = CountCall(memory::Operation::Open))
     return *fault;
   Node* base = NodeOf(root);
@@ -148,17 +144,9 @@ Status OpenKey(Key root, const std::string& subKey, std::uint32_t /*options*/, s
   return kSuccess;
 }
 
-Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved, const char* className,
-                 std::uint32_t options, std::uint32_t access, const SecurityAttributes* security,
-                 Key* result, std::uint32_t* disposition) {
-  memory::CreateArguments& arguments = TheStore().lastCreate;
-  arguments.reserved = reserved;
-  arguments.className = className ? std::optional<std::string>(className) : std::nullopt;
-  arguments.options = options;
-  arguments.access = access;
-  arguments.securityGiven = security != nullptr;
-  arguments.inheritHandle = security && security->inheritHandle;
-  arguments.securityDescriptorNull = security && security->securityDescriptor == nullptr;
+Status CreateKey(Key root, const std::string& subKey, std::uint32_t /*reserved*/,
+                 const char* /*className*/, std::uint32_t /*options*/, std::uint32_t /*access*/,
+                 const SecurityAttributes* /*security*/, Key* result, std::uint32_t* disposition) {
   if (auto fault = CountCall(memory::Operation::Create))
     return *fault;
   Node* base = NodeOf(root);
@@ -194,7 +182,7 @@ Status QueryValue(Key key, const std::string& name, std::uint32_t* type, unsigne
     std::memcpy(data, value.data.data(), size);
   if (length)
     *length = size;
-  return kSuccess;
+  return value.unrepresentable ? kNoUnicodeTranslation : kSuccess;
 }
 
 Status SetValue(Key key, const std::string& name, std::uint32_t /*reserved*/, std::uint32_t type,
@@ -208,7 +196,6 @@ Status SetValue(Key key, const std::string& name, std::uint32_t /*reserved*/, st
   // Windows counts a text's terminating NUL that the caller left out of the length when it
   // follows the data in memory, so "1" passed with length 1 is stored as "1\0". Do the same.
   const bool text = type == kTypeSz || type == kTypeExpandSz || type == kTypeMultiSz;
-  TheStore().lastSetLength = length;
   if (text && length > 0 && data[length - 1] != 0 && data[length] == 0)
     ++length;
   std::string bytes(reinterpret_cast<const char*>(data), length);
@@ -257,6 +244,14 @@ void PutValue(Key root, std::u16string_view path, std::u16string_view name, std:
   node->values[Folded(name)] = {std::u16string(name), StoredValue{type, std::move(data)}};
 }
 
+void PutText(Key root, std::u16string_view path, std::u16string_view name,
+             std::u16string_view text) {
+  std::string data = ToAnsi(text);
+  data.push_back('\0');
+  PutValue(root, path, name, kTypeSz, std::move(data));
+  Walk(RootNode(root), path, false)->values[Folded(name)].second.unrepresentable = !FitsAnsi(text);
+}
+
 std::optional<StoredValue> FindValue(Key root, std::u16string_view path, std::u16string_view name) {
   Node* base = RootNode(root);
   Node* node = base ? Walk(base, path, false) : nullptr;
@@ -273,18 +268,6 @@ std::map<std::u16string, StoredValue> Snapshot() {
   CollectValues(TheStore().currentUser, u"HKCU", values);
   CollectValues(TheStore().localMachine, u"HKLM", values);
   return values;
-}
-
-CreateArguments LastCreateArguments() {
-  return TheStore().lastCreate;
-}
-
-std::uint32_t LastOpenAccess() {
-  return TheStore().lastOpenAccess;
-}
-
-std::uint32_t LastSetLength() {
-  return TheStore().lastSetLength;
 }
 
 }  // namespace memory

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry.h"
+#include "registry_boundary.h"
 
 namespace quenda::registry::memory {
 
@@ -19,7 +19,10 @@ enum class Operation : std::uint8_t { Open, Create, Query, Set, Delete, Close };
 
 struct StoredValue {
   std::uint32_t type = kTypeNone;
-  std::string data;  // the bytes as stored
+  std::string data;  // the bytes as stored (for text, as the ANSI entry points read them)
+  // A text another program stored through the wide API with characters the ANSI code page cannot
+  // show: `data` then holds '?' in their place, and reading it reports kNoUnicodeTranslation.
+  bool unrepresentable = false;
   friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
@@ -43,31 +46,15 @@ int OpenHandleCount();
 void PutValue(Key root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
               std::string data);
 
+// Stores `text` as REG_SZ the way a program using the wide API would (with its terminating NUL).
+void PutText(Key root, std::u16string_view path, std::u16string_view name,
+             std::u16string_view text);
+
 // The value as stored, or nullopt when the key or the value does not exist.
 std::optional<StoredValue> FindValue(Key root, std::u16string_view path, std::u16string_view name);
 
 // Every value in the store, keyed "HKLM\path\name" or "HKCU\path\name" with the path and name in
 // lower case, so that tests can compare the whole registry before and after.
 std::map<std::u16string, StoredValue> Snapshot();
-
-// What the last successful or failed CreateKey call was given, so tests can check the arguments
-// the routines pass.
-struct CreateArguments {
-  std::uint32_t reserved = 0;
-  std::optional<std::string> className;
-  std::uint32_t options = 0;
-  std::uint32_t access = 0;
-  bool securityGiven = false;
-  bool inheritHandle = false;
-  bool securityDescriptorNull = false;
-};
-CreateArguments LastCreateArguments();
-
-// The access mask of the last OpenKey call.
-std::uint32_t LastOpenAccess();
-
-// The data length the last SetValue call was given (before the substitute, like Windows, counted
-// a terminating NUL that follows the data).
-std::uint32_t LastSetLength();
 
 }  // namespace quenda::registry::memory

@@ -1,7 +1,11 @@
-// The registry boundary on Windows: the advapi32 ANSI entry points, nothing more.
+// The registry boundary on Windows: advapi32, through its ANSI entry points except where a text is
+// read (see QueryValue).
 #include <windows.h>
 
-#include "registry.h"
+#include <cstring>
+
+#include "ansi_text.h"
+#include "registry_boundary.h"
 
 namespace quenda::registry {
 namespace {
@@ -53,17 +57,43 @@ Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved, co
   return status;
 }
 
+// Texts are read through the wide entry point and converted here, with the same result as
+// RegQueryValueExA for every text the code page can hold; unlike it, this knows when characters
+// were lost, and says so with kNoUnicodeTranslation.
 Status QueryValue(Key key, const std::string& name, std::uint32_t* type, unsigned char* data,
                   std::uint32_t* length) {
-  DWORD valueType = type ? *type : 0;
-  DWORD size = length ? *length : 0;
-  const LONG status = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr,
-                                       type ? &valueType : nullptr, data, length ? &size : nullptr);
+  const std::u16string wideName = FromAnsi(name);
+  const auto* valueName = reinterpret_cast<const wchar_t*>(wideName.c_str());
+  DWORD valueType = 0;
+  DWORD size = 0;
+  LONG status = RegQueryValueExW(ToHkey(key), valueName, nullptr, &valueType, nullptr, &size);
+  if (status != ERROR_SUCCESS)
+    return status;
+  std::string bytes(size, '\0');
+  status = RegQueryValueExW(ToHkey(key), valueName, nullptr, &valueType,
+                            reinterpret_cast<BYTE*>(bytes.data()), &size);
+  if (status != ERROR_SUCCESS)
+    return status;
+  bytes.resize(size);
+  bool lost = false;
+  if (valueType == REG_SZ || valueType == REG_EXPAND_SZ || valueType == REG_MULTI_SZ) {
+    std::u16string text(bytes.size() / 2, u'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * 2);
+    bytes = ToAnsi(text);
+    lost = !FitsAnsi(text);
+  }
   if (type)
     *type = valueType;
-  if (length)
-    *length = size;
-  return status;
+  if (length == nullptr)
+    return ERROR_SUCCESS;
+  const std::uint32_t capacity = *length;
+  *length = static_cast<std::uint32_t>(bytes.size());
+  if (data == nullptr)
+    return ERROR_SUCCESS;
+  if (bytes.size() > capacity)
+    return ERROR_MORE_DATA;
+  std::memcpy(data, bytes.data(), bytes.size());
+  return lost ? kNoUnicodeTranslation : ERROR_SUCCESS;
 }
 
 Status SetValue(Key key, const std::string& name, std::uint32_t reserved, std::uint32_t type,

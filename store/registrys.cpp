@@ -3,12 +3,9 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 
 #include "ansi_text.h"
-#include "language.h"
 #include "locations.h"
-#include "platform.h"
 
 namespace quenda {
 namespace {
@@ -61,99 +58,96 @@ std::u16string TextOf(std::uint32_t type, const unsigned char* data, std::uint32
 }  // namespace
 
 bool GetValue(registry::Key root, std::u16string_view path, std::u16string_view name,
-              std::u16string& value) {
+              std::u16string& value, bool* unrepresentable) {
   registry::Key key = 0;
   KeyCloser closer(key);
-  try {
-    registry::OpenKey(root, ToAnsi(path), 0, registry::kReadAccess, &key);
-    std::array<unsigned char, kReadBufferSize> buffer{};
-    std::uint32_t length = kReadBufferSize;
-    std::uint32_t type = registry::kTypeNone;
-    registry::QueryValue(key, ToAnsi(name), &type, buffer.data(), &length);
-    // Empty data, or data that did not fit: nothing was read.
-    if (length == 0 || length > kReadBufferSize)
-      return false;
-    // Text reads the same whether or not it was stored with its terminating NUL.
-    if (buffer[length - 1] == 0)
-      --length;
-    value = TextOf(type, buffer.data(), length);
-    return true;
-  } catch (const std::exception&) {
+  registry::OpenKey(root, ToAnsi(path), 0, registry::kReadAccess, &key);
+  std::array<unsigned char, kReadBufferSize> buffer{};
+  std::uint32_t length = kReadBufferSize;
+  std::uint32_t type = registry::kTypeNone;
+  const registry::Status status =
+      registry::QueryValue(key, ToAnsi(name), &type, buffer.data(), &length);
+  // Empty data, or data that did not fit: nothing was read.
+  if (length == 0 || length > kReadBufferSize)
     return false;
-  }
-}
-
-bool SetValue(registry::Key root, std::u16string_view path, std::u16string_view name,
-              std::u16string_view text) {
-  if (text.empty()) {
-    DeleteValue(root, path, name);
-    return false;
-  }
-  registry::Key key = 0;
-  KeyCloser closer(key);
-  try {
-    const registry::SecurityAttributes security{nullptr, true};
-    std::uint32_t disposition = 0;
-    CheckResult(registry::CreateKey(root, ToAnsi(path), 0, kCreatedKeyClass, 0,
-                                    registry::kAllAccess, &security, &key, &disposition));
-    const std::string data = ToAnsi(text);
-    CheckResult(registry::SetValue(key, ToAnsi(name), 0, registry::kTypeSz,
-                                   reinterpret_cast<const unsigned char*>(data.data()),
-                                   static_cast<std::uint32_t>(data.size())));
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
-void DeleteValue(registry::Key root, std::u16string_view path, std::u16string_view name) {
-  registry::Key key = 0;
-  KeyCloser closer(key);
-  try {
-    registry::OpenKey(root, ToAnsi(path), 0, registry::kAllAccess, &key);
-    registry::DeleteValue(key, ToAnsi(name));
-  } catch (const std::exception&) {
-    // Deletions never report.
-  }
-}
-
-void CheckResult(registry::Status code) {
-  if (code == registry::kSuccess)
-    return;
-  const std::u16string_view message =
-      IsChinese ? u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."
-                : u"Cannot operate Auto Logon!\r\nMaybe the user not administrators.";
-  Platform& platform = CurrentPlatform();
-  platform.ShowMessageBox(message, kAppTitle, kMessageError);
-  platform.EndProcess();
-}
-
-bool SaveAutoLogon(std::u16string_view flag, std::u16string_view user, std::u16string_view password,
-                   std::u16string_view domain) {
-  using registry::kLocalMachine;
-  SetValue(kLocalMachine, kWinlogonKey, kAutoAdminLogonValue, flag);
-  SetValue(kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
-  if (flag == u"1") {
-    SetValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue, password);
-    SetValue(kLocalMachine, kRunKey, kQuendaValue,
-             RunCommandFor(CurrentPlatform().ExecutableDirectory()));
-  } else {
-    DeleteValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
-    DeleteValue(kLocalMachine, kRunKey, kQuendaValue);
-  }
-  SetValue(kLocalMachine, kWinlogonKey, kDefaultDomainNameValue, domain);
+  // Text reads the same whether or not it was stored with its terminating NUL.
+  if (buffer[length - 1] == 0)
+    --length;
+  value = TextOf(type, buffer.data(), length);
+  if (unrepresentable)
+    *unrepresentable = status == registry::kNoUnicodeTranslation;
   return true;
 }
 
-std::u16string RunCommandFor(std::u16string_view directory) {
-  std::u16string command(directory);
-  if (command.empty() || command.back() != u'\\')
-    command += u'\\';
-  command += u"Quenda.exe";
-  // Unquoted, a path with a blank would let Windows try "C:\Program.exe" first at every logon.
-  if (command.find_first_of(u" \t") != std::u16string::npos)
-    command = u'"' + command + u'"';
-  return command;
+registry::Status SetValue(registry::Key root, std::u16string_view path, std::u16string_view name,
+                          std::u16string_view text) {
+  if (text.empty())
+    return DeleteValue(root, path, name);
+  if (!FitsAnsi(text))
+    return registry::kNoUnicodeTranslation;
+  registry::Key key = 0;
+  KeyCloser closer(key);
+  const registry::SecurityAttributes security{nullptr, true};
+  std::uint32_t disposition = 0;
+  if (const registry::Status status =
+          registry::CreateKey(root, ToAnsi(path), 0, kCreatedKeyClass, 0, registry::kAllAccess,
+                              &security, &key, &disposition)) {
+    return status;
+  }
+  const std::string data = ToAnsi(text);
+  return registry::SetValue(key, ToAnsi(name), 0, registry::kTypeSz,
+                            reinterpret_cast<const unsigned char*>(data.data()),
+                            static_cast<std::uint32_t>(data.size()));
+}
+
+registry::Status DeleteValue(registry::Key root, std::u16string_view path,
+                             std::u16string_view name) {
+  registry::Key key = 0;
+  KeyCloser closer(key);
+  registry::Status status = registry::OpenKey(root, ToAnsi(path), 0, registry::kAllAccess, &key);
+  if (status == registry::kSuccess)
+    status = registry::DeleteValue(key, ToAnsi(name));
+  // A value that is not there, under a key that may not be there either, is deleted already.
+  return status == registry::kFileNotFound ? registry::kSuccess : status;
+}
+
+registry::Status CheckWriteAccess() {
+  for (std::u16string_view path : {kWinlogonKey, kRunKey}) {
+    registry::Key key = 0;
+    KeyCloser closer(key);
+    const registry::SecurityAttributes security{nullptr, true};
+    if (const registry::Status status =
+            registry::CreateKey(registry::kLocalMachine, ToAnsi(path), 0, kCreatedKeyClass, 0,
+                                registry::kAllAccess, &security, &key, nullptr)) {
+      return status;
+    }
+  }
+  return registry::kSuccess;
+}
+
+registry::Status SaveAutoLogon(std::u16string_view flag, TextToWrite user, TextToWrite password,
+                               TextToWrite domain, std::u16string_view runCommand) {
+  using registry::kLocalMachine;
+  // Each step is one write; a nullopt text leaves its value as stored.
+  const auto set = [](std::u16string_view path, std::u16string_view name, TextToWrite text) {
+    return text ? SetValue(kLocalMachine, path, name, *text) : registry::kSuccess;
+  };
+  const bool on = flag == u"1";
+  // Each step runs only while every step before it succeeded.
+  registry::Status status = set(kWinlogonKey, kAutoAdminLogonValue, flag);
+  if (status == registry::kSuccess)
+    status = set(kWinlogonKey, kDefaultUserNameValue, user);
+  if (status == registry::kSuccess) {
+    status = on ? set(kWinlogonKey, kDefaultPasswordValue, password)
+                : DeleteValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
+  }
+  if (status == registry::kSuccess) {
+    status = on ? set(kRunKey, kQuendaValue, runCommand)
+                : DeleteValue(kLocalMachine, kRunKey, kQuendaValue);
+  }
+  if (status == registry::kSuccess)
+    status = set(kWinlogonKey, kDefaultDomainNameValue, domain);
+  return status;
 }
 
 }  // namespace quenda

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "registry.h"
+#include "registry_boundary.h"
 
 namespace quenda::testing {
 

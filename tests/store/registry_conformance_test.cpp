@@ -6,7 +6,7 @@
 #include <string>
 
 #include "raw_registry.h"
-#include "registry.h"
+#include "registry_boundary.h"
 
 namespace quenda {
 namespace {

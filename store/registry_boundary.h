@@ -32,6 +32,8 @@ inline constexpr Status kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND: no such ke
 inline constexpr Status kAccessDenied = 5;   // ERROR_ACCESS_DENIED
 inline constexpr Status kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr Status kMoreData = 234;     // ERROR_MORE_DATA: the data does not fit the buffer
+// ERROR_NO_UNICODE_TRANSLATION: a stored text holds characters the ANSI code page cannot show.
+inline constexpr Status kNoUnicodeTranslation = 1113;
 
 // Access masks the routines use.
 inline constexpr std::uint32_t kReadAccess = 0x20001;  // READ_CONTROL | KEY_QUERY_VALUE
@@ -70,6 +72,9 @@ Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved, co
 //   (a REG_SZ stored with a terminating NUL reports it; one stored without reports none).
 // - The data does not fit: returns kMoreData and sets *length to the size needed (> buffer size).
 //   The buffer's contents are then unspecified; callers must not look at them.
+// - A text the ANSI code page cannot hold (stored by another program through the wide API):
+//   returns kNoUnicodeTranslation with *type, *length and the data filled as for success, the
+//   characters the code page lacks given as '?' (what the plain ANSI call would return).
 // - Missing key or value, bad handle: returns the failure status; *type and *length keep what
 //   they held on entry.
 Status QueryValue(Key key, const std::string& name, std::uint32_t* type, unsigned char* data,

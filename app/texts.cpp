@@ -1,0 +1,106 @@
+// The English and Traditional Chinese texts of Quenda and the locale rule. The contact details
+// are fictitious.
+#include "texts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quenda {
+
+bool LocaleChoosesChinese(std::u16string_view locale) {
+  constexpr std::u16string_view kTaiwanSuffix = u"404";
+  const std::size_t length = std::min(locale.size(), kTaiwanSuffix.size());
+  return locale.substr(locale.size() - length) == kTaiwanSuffix;
+}
+
+std::span<const TextSetRow> TextSetRows() {
+  using enum ControlId;
+  static constexpr std::array kRows = {
+      TextSetRow{Label1, Property::Caption, u"Machine Name", u"電腦名稱"},
+      TextSetRow{Label4, Property::Caption, u"User Name", u"使用者名稱"},
+      TextSetRow{Label5, Property::Caption, u"Password", u"密碼"},
+      TextSetRow{Label6, Property::Caption, u"re-Password", u"確認密碼"},
+      TextSetRow{Label3, Property::Caption, u"Domain Name", u"網域名稱"},
+      TextSetRow{Check1, Property::Caption, u"&Starting Auto Logon", u"啟動自動登入(&S)"},
+      TextSetRow{Check1, Property::ToolTipText,
+                 u"This is the Program Titles, Check this, and automatically Logon with the "
+                 u"following user informations.",
+                 u"這是本程式的標題功能, 您只要選取本項目, 就會以下列的使用者資訊自動幫您登入."},
+      TextSetRow{Check2, Property::Caption, u"&Automatically", u"程式自動操作(&A)"},
+      TextSetRow{Check2, Property::ToolTipText,
+                 u"After 5 seconds the program automatically take effect.",
+                 u"五秒鐘之後程式自動操作."},
+      TextSetRow{Command1, Property::Caption, u"&OK", u"確定(&O)"},
+      TextSetRow{Command2, Property::Caption, u"&Cancel", u"取消(&C)"},
+      TextSetRow{Command3, Property::Caption, u"About (&Help)", u"關於(&H)"},
+      TextSetRow{Frame1, Property::Caption, u"Corvane Corporation.", u"晨柏科技"},
+      // The English set keeps Text1's designed contact text and tooltip; the Chinese one copies
+      // them from the hidden Text5, which holds them as designed.
+      TextSetRow{Text1, Property::Text, {}, {}, Text5, false},
+      TextSetRow{Text1, Property::ToolTipText, {}, {}, Text5, false},
+      TextSetRow{Text3, Property::ToolTipText,
+                 u"Make ture keyin a Managerial users,(like Administrator), DON'T try the lower "
+                 u"level users, cos you Cannot Stop the AutoLogon.",
+                 u"請用系統管理階層的使用者來自動登入,(例如:Administrator), "
+                 u"請勿嘗試用較低等級的使用者,可能會造成永遠的自動登入無法解除."},
+      TextSetRow{Text4, Property::ToolTipText,
+                 u"Set user's password to blank is better for safly system. cos NT auto release "
+                 u"after every AutoLogon.",
+                 u"建議您盡可能的在使用者管理員設定使用者密碼為空的. 因為在這種情況, "
+                 u"AutoLogon之後NT會自己解除. 多增加了一層安全性."},
+      // Read after the row above, so the confirmation box always shows the password's tooltip.
+      TextSetRow{Text6, Property::ToolTipText, {}, {}, Text4},
+  };
+  return kRows;
+}
+
+std::span<const ControlId> ChineseFontControls() {
+  using enum ControlId;
+  static constexpr std::array kControls = {Label1, Label4, Label5,   Label6,   Label3,
+                                           Check1, Check2, Command1, Command2, Command3};
+  return kControls;
+}
+
+std::u16string_view MismatchMessage() {
+  return IsChinese ? u"兩次輸入的密碼不一樣, 請再輸入一次."
+                   : u"Not Confirmed password, please keyin again.";
+}
+
+std::u16string_view FailureMessage() {
+  return IsChinese ? u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."
+                   : u"Cannot operate Auto Logon!\r\nMaybe the user not administrators.";
+}
+
+std::u16string_view UnrepresentableMessage() {
+  return IsChinese ? u"輸入的文字含有本系統字碼頁無法儲存的字元, 請改用其他字元."
+                   : u"The text you typed has characters this system's code page cannot store. "
+                     u"Please use other characters.";
+}
+
+std::u16string_view ReadmeFileName() {
+  return IsChinese ? u"readmetw.txt" : u"readme.txt";
+}
+
+const std::u16string_view kEnglishContactText =
+    u"https://www.corvane.example/\r\n"
+    u"TEL : +886-2-5550-1234\r\n"
+    u"FAX : +886-2-5550-1235\r\n"
+    u"6F, No. 88, Sec. 2, Chenbai Road\r\n"
+    u"Taipei, Taiwan\r\n"
+    u"\r\n"
+    u"Lin Hsiao-chen\r\n"
+    u"email : support@corvane.example\r\n"
+    u"Mobile : +886-955-500-123\r\n";
+
+const std::u16string_view kChineseContactText =
+    u"https://www.corvane.example/\r\n"
+    u"TEL : (02)5550-1234\r\n"
+    u"FAX : (02)5550-1235\r\n"
+    u"臺北市中山區晨柏路二段88號6樓\r\n"
+    u"\r\n"
+    u"林曉晨\r\n"
+    u"Lin Hsiao-chen\r\n"
+    u"email : support@corvane.example\r\n"
+    u"Mobile : 0955-500-123\r\n";
+
+}  // namespace quenda

@@ -1,0 +1,66 @@
+// Every text Quenda shows, in English and in Traditional Chinese, and the rule that picks one.
+//
+// The language is decided once at start-up from the user's locale and kept in IsChinese. The
+// dialog's captions and tooltips are applied as one text set (ApplyTextSet in text_sets.cpp);
+// every other text with two variants is chosen by IsChinese at the moment it is needed.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "controls.h"
+
+namespace quenda {
+
+// True when the Traditional Chinese texts are in use. False until start-up decides it from the
+// user's locale; set once there and never changed afterwards.
+inline bool IsChinese = false;
+
+// The locale rule: Chinese exactly when the last three characters of the user's "Locale" value
+// (the whole text when shorter) are "404". Anything else, the empty text included, is English.
+bool LocaleChoosesChinese(std::u16string_view locale);
+
+// The title of the dialog and of every message box.
+inline constexpr std::u16string_view kAppTitle = u"Quenda";
+
+// The face name the Chinese set gives its captions; sizes and weights stay as designed.
+inline constexpr std::u16string_view kChineseFontName = u"新細明體";
+
+// One assignment of a text set. A copy row (copyFrom other than Form1) takes, when it is applied,
+// the same property of another control instead of a literal text.
+struct TextSetRow {
+  ControlId control;
+  Property property;  // Caption, Text or ToolTipText
+  std::u16string_view english;
+  std::u16string_view chinese;
+  ControlId copyFrom = ControlId::Form1;
+  bool appliesInEnglish = true;
+};
+
+// The rows of both sets, in the order they are applied.
+std::span<const TextSetRow> TextSetRows();
+// The controls that take the Chinese face, in order, before any caption changes.
+std::span<const ControlId> ChineseFontControls();
+
+// ---- Texts chosen by IsChinese when they are needed ----
+// The password and its confirmation differ.
+std::u16string_view MismatchMessage();
+// A registry write failed: two lines joined by CR LF.
+std::u16string_view FailureMessage();
+// A typed text holds characters the system's code page cannot store.
+std::u16string_view UnrepresentableMessage();
+// The readme file beside the executable, without the separator: "readme.txt".
+std::u16string_view ReadmeFileName();
+
+// ---- The information panel ----
+// The maker's web site: the first line of both contact texts and the logo's tooltip.
+inline constexpr std::u16string_view kMakerSiteAddress = u"https://www.corvane.example/";
+// The product's page, opened by a click on the logo.
+inline constexpr std::u16string_view kProductPageAddress = u"https://www.corvane.example/quenda/";
+// Nine lines each, every line ended by CR LF. Both begin with "h": the information panel loads
+// the readme only while its text begins with that letter.
+extern const std::u16string_view kEnglishContactText;  // designed into Text1
+extern const std::u16string_view kChineseContactText;  // designed into the hidden Text5
+
+}  // namespace quenda
