@@ -1,12 +1,12 @@
-// Fuzzes GetValue over arbitrary stored types and data on the substitute registry, checking the
-// result against the reading rules rather than only looking for crashes.
+// Fuzzes GetValue over arbitrary stored types, data, key paths and value names on the substitute
+// registry, checking the result against the reading rules rather than only looking for crashes.
+// The expected text is worked out here from windows-1252 directly, not with the conversion under
+// test.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#include "ansi_text.h"
-#include "platform_headless.h"
 #include "registry_memory.h"
 #include "registrys.h"
 
@@ -17,6 +17,30 @@ void Require(bool condition) {
     std::abort();
 }
 
+// A name of 1 to 8 letters, digits and blanks (or a path of such names) taken from the input.
+std::u16string NameFrom(const std::uint8_t*& input, std::size_t& size, bool path) {
+  static constexpr char16_t kCharacters[] = u"abcXYZ09 _-\\";
+  std::u16string name;
+  const std::size_t length = 1 + (size > 0 ? input[0] % 8 : 0);
+  for (std::size_t i = 0; i < length && size > 0; ++i, ++input, --size) {
+    const char16_t c = kCharacters[*input % (path ? 12 : 11)];
+    // No empty path component and no separator at either end.
+    if (c == u'\\' && (name.empty() || name.back() == u'\\' || i + 1 == length))
+      continue;
+    name.push_back(c);
+  }
+  return name.empty() ? u"x" : name;
+}
+
+// windows-1252 as Windows decodes it: Latin-1 except the block 0x80-0x9F.
+char16_t Cp1252(unsigned char byte) {
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
@@ -24,16 +48,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   namespace memory = registry::memory;
   if (size < 1)
     return 0;
-  static HeadlessPlatform platform;
-
-  // First byte: the stored type (small numbers, so the interesting ones come up often).
-  const std::uint32_t type = input[0] % 12;
-  const std::string data(reinterpret_cast<const char*>(input + 1), size - 1);
+  // First byte: the stored type (small numbers, so the interesting ones come up often); then the
+  // path and the name; the rest is the data.
+  const std::uint32_t type = *input++ % 12;
+  --size;
+  const std::u16string path = u"Software\\" + NameFrom(input, size, true);
+  const std::u16string name = NameFrom(input, size, false);
+  const std::string data(reinterpret_cast<const char*>(input), size);
   memory::Reset();
-  memory::PutValue(registry::kCurrentUser, u"Software\\Fuzz", u"Value", type, data);
+  memory::PutValue(registry::kCurrentUser, path, name, type, data);
 
   std::u16string value = u"untouched";
-  const bool read = GetValue(registry::kCurrentUser, u"Software\\Fuzz", u"Value", value);
+  const bool read = GetValue(registry::kCurrentUser, path, name, value);
 
   const bool readable = !data.empty() && data.size() <= 1024;
   Require(read == readable);
@@ -45,19 +71,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   std::string bytes = data;
   if (bytes.back() == '\0')
     bytes.pop_back();
+  std::u16string expected;
   if (type == registry::kTypeSz) {
-    Require(value == FromAnsi(bytes));
+    Require(value.size() == bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const char16_t c = Cp1252(static_cast<unsigned char>(bytes[i]));
+      // Windows maps the five bytes windows-1252 leaves undefined to control characters; iconv
+      // gives the replacement character. Either is a faithful "no such character".
+      const bool undefined = c >= 0x80 && c < 0xA0;
+      expected.push_back(undefined && value[i] == 0xFFFD ? 0xFFFD : c);
+    }
   } else if (type == registry::kTypeDword) {
     std::uint64_t number = 0;
-    for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;) {
+    for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;)
       number = number * 256 + static_cast<unsigned char>(bytes[i]);
-    }
-    std::u16string digits;
     for (char c : std::to_string(number))
-      digits.push_back(static_cast<char16_t>(c));
-    Require(value == digits);
-  } else {
-    Require(value.empty());
+      expected.push_back(static_cast<char16_t>(c));
   }
+  Require(value == expected);
   return 0;
 }

@@ -30,6 +30,12 @@ std::optional<RawValue> ReadRaw(registry::Key root, const std::string& path,
 void WriteRaw(registry::Key root, const std::string& path, const std::string& name,
               std::uint32_t type, const std::string& data);
 
+// Stores `text` as REG_SZ, with its terminating NUL, the way a program using the wide API does:
+// characters the ANSI code page cannot hold are kept (the backend's own way: the substitute's
+// control interface, or RegSetValueExW).
+void WriteWideText(registry::Key root, const std::string& path, const std::string& name,
+                   std::u16string_view text);
+
 void DeleteRaw(registry::Key root, const std::string& path, const std::string& name);
 
 // Removes the scratch key with everything below it (the backend's own way: this is not one of the

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
+#include "ansi_text.h"
 #include "raw_registry.h"
 #include "registry_boundary.h"
 
@@ -74,6 +76,23 @@ TEST_F(RegistryConformance, StoredDataComesBackWithItsTypeAndExactBytesUpToTheBu
     } else {
       EXPECT_EQ(query.Data(), c.stored);
     }
+  }
+}
+
+// Text another program stored through the wide API reads as the ANSI entry point gives it; where
+// the code page lacks characters the loss is reported rather than passed on silently.
+TEST_F(RegistryConformance, WideTextReadsInTheCodePageAndALossIsReported) {
+  if (ToAnsi(u"é€") != "\xE9\x80")
+    GTEST_SKIP() << "needs the code page 1252";
+  const std::tuple<std::u16string_view, std::string, Status> cases[] = {
+      {u"café€", std::string("caf\xE9\x80\0", 6), kSuccess},
+      {u"Иван€", std::string("????\x80\0", 6), kNoUnicodeTranslation},
+  };
+  for (const auto& [text, bytes, status] : cases) {
+    testing::WriteWideText(kCurrentUser, kScratchPath, "Value", text);
+    const Query query = QueryValueAt(kScratchPath, "Value");
+    EXPECT_EQ(std::tuple(query.status, query.type, query.Data()),
+              std::tuple(status, kTypeSz, bytes));
   }
 }
 

@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ansi_text.h"
-#include "language.h"
 #include "locations.h"
-#include "platform_headless.h"
 #include "raw_registry.h"
 #include "registrys.h"
 
@@ -43,7 +42,6 @@ class Routines : public ::testing::Test {
       saved_.push_back(ReadRaw(kLocalMachine, at.path, at.name));
       testing::DeleteRaw(kLocalMachine, at.path, at.name);
     }
-    IsChinese = false;
   }
   void TearDown() override {
     testing::ClearScratch();
@@ -53,15 +51,12 @@ class Routines : public ::testing::Test {
       if (saved_[i])
         testing::WriteRaw(kLocalMachine, at.path, at.name, saved_[i]->type, saved_[i]->data);
     }
-    IsChinese = false;
   }
   // Text as another program stored it, byte for byte.
   static RawValue Sz(const std::string& text) { return {registry::kTypeSz, text}; }
   // Text as SetValue leaves it: the routine sends no terminating NUL, but Windows stores the one
   // that follows the data in memory.
   static RawValue Written(const std::string& text) { return {registry::kTypeSz, text + '\0'}; }
-
-  HeadlessPlatform platform;
 
  private:
   std::vector<std::optional<RawValue>> saved_;
@@ -108,63 +103,55 @@ TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
   EXPECT_EQ(value, u"");
 }
 
-TEST_F(Routines, SetValueStoresTextThatReadsBackUnchanged) {
+// Text reads back unchanged; a text the code page cannot hold is refused, never stored as "?".
+TEST_F(Routines, SetValueStoresOnlyTextThatReadsBackUnchanged) {
   for (std::u16string_view text : {u"0", u"  ", u"Administrator", u"café"}) {
-    EXPECT_TRUE(SetValue(kCurrentUser, kScratchPath16, u"Value", text));
+    EXPECT_EQ(SetValue(kCurrentUser, kScratchPath16, u"Value", text), registry::kSuccess);
     EXPECT_EQ(ReadRaw(kCurrentUser, kScratchPath, "Value"), Written(ToAnsi(text)));
     std::u16string value;
     EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value));
     EXPECT_EQ(value, text);
   }
-  EXPECT_TRUE(platform.messageBoxes.empty());
+  EXPECT_EQ(SetValue(kCurrentUser, kScratchPath16, u"Value", u"Иван"),
+            registry::kNoUnicodeTranslation);
+  EXPECT_EQ(ReadRaw(kCurrentUser, kScratchPath, "Value"), Written("caf\xE9"));
 }
 
-TEST_F(Routines, EmptyTextDeletesWithoutCreatingAKeyAndDeletionsStaySilent) {
+// The empty text deletes without creating a key; a value or key already gone is no failure.
+TEST_F(Routines, EmptyTextDeletesWithoutCreatingAKey) {
   testing::WriteRaw(kCurrentUser, kScratchPath, "Keep", registry::kTypeSz, "k");
   testing::WriteRaw(kCurrentUser, kScratchPath, "Value", registry::kTypeSz, "old");
-  EXPECT_FALSE(SetValue(kCurrentUser, kScratchPath16, u"Value", u""));
+  EXPECT_EQ(SetValue(kCurrentUser, kScratchPath16, u"Value", u""), registry::kSuccess);
   EXPECT_FALSE(ReadRaw(kCurrentUser, kScratchPath, "Value").has_value());
-  DeleteValue(kCurrentUser, kScratchPath16, u"Value");
+  EXPECT_EQ(DeleteValue(kCurrentUser, kScratchPath16, u"Value"), registry::kSuccess);
   EXPECT_EQ(ReadRaw(kCurrentUser, kScratchPath, "Keep"), Sz("k"));
 
-  EXPECT_FALSE(SetValue(kCurrentUser, u"Software\\Quenda Tests\\Never", u"Value", u""));
-  DeleteValue(kCurrentUser, u"Software\\Quenda Tests\\Absent", u"Value");
+  EXPECT_EQ(SetValue(kCurrentUser, u"Software\\Quenda Tests\\Never", u"Value", u""),
+            registry::kSuccess);
   registry::Key key = 0;
   EXPECT_EQ(registry::OpenKey(kCurrentUser, "Software\\Quenda Tests\\Never", 0,
                               registry::kReadAccess, &key),
             registry::kFileNotFound);
-  EXPECT_TRUE(platform.messageBoxes.empty());
 }
 
-TEST_F(Routines, CheckResultShowsTheMessageInTheCurrentLanguageThenEndsTheProcess) {
-  CheckResult(0);
-  EXPECT_TRUE(platform.messageBoxes.empty());
-  EXPECT_EQ(platform.endProcessCalls, 0);
-
-  struct Case {
-    bool chinese;
-    std::u16string_view message;
-  };
-  const Case cases[] = {
-      {false, u"Cannot operate Auto Logon!\r\nMaybe the user not administrators."},
-      {true, u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."},
-  };
-  for (const Case& c : cases) {
-    platform.messageBoxes.clear();
-    IsChinese = c.chinese;
-    EXPECT_THROW(CheckResult(registry::kAccessDenied), ProcessEnded);
-    ASSERT_EQ(platform.messageBoxes.size(), 1u);
-    EXPECT_EQ(platform.messageBoxes[0].text, c.message);
-    EXPECT_EQ(platform.messageBoxes[0].title, u"Quenda");
-    EXPECT_EQ(platform.messageBoxes[0].style, 16u);
+// A text another program stored with characters the code page lacks is read with '?' in their
+// place, and said to be so.
+TEST_F(Routines, GetValueTellsWhenTheStoredTextDoesNotFitTheCodePage) {
+  for (const auto& [text, expected, lost] :
+       {std::tuple{u"café", u"café", false}, {u"Иван", u"????", true}}) {
+    testing::WriteWideText(kCurrentUser, kScratchPath, "Value", text);
+    std::u16string value;
+    bool unrepresentable = !lost;
+    EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &unrepresentable));
+    EXPECT_EQ(std::tie(value, unrepresentable), std::tuple(expected, lost));
   }
 }
 
 TEST_F(Routines, SaveAutoLogonWritesOrRemovesEachValueByTheFlag) {
-  platform.executableDirectory = u"C:\\Tools";
   struct Case {
     const char* label;
-    std::u16string_view flag, user, password, domain;
+    std::u16string_view flag;
+    TextToWrite user, password, domain;
     std::optional<RawValue> autoAdminLogon, userName, defaultPassword, domainName, runEntry;
   };
   const Case cases[] = {
@@ -174,6 +161,8 @@ TEST_F(Routines, SaveAutoLogonWritesOrRemovesEachValueByTheFlag) {
        std::nullopt, Written("HOME"), Written("C:\\Tools\\Quenda.exe")},
       {"off", u"0", u"Admin", u"secret", u"HOME", Written("0"), Written("Admin"), std::nullopt,
        Written("HOME"), std::nullopt},
+      {"on, names left as stored", u"1", std::nullopt, u"secret", std::nullopt, Written("1"),
+       Sz("old"), Written("secret"), Sz("old"), Written("C:\\Tools\\Quenda.exe")},
       {"off with empty names", u"0", u"", u"", u"", Written("0"), std::nullopt, std::nullopt,
        std::nullopt, std::nullopt},
   };
@@ -183,7 +172,8 @@ TEST_F(Routines, SaveAutoLogonWritesOrRemovesEachValueByTheFlag) {
     for (const Location& at : kLogonValues)
       testing::WriteRaw(kLocalMachine, at.path, at.name, registry::kTypeSz, "old");
 
-    EXPECT_TRUE(SaveAutoLogon(c.flag, c.user, c.password, c.domain));
+    EXPECT_EQ(SaveAutoLogon(c.flag, c.user, c.password, c.domain, u"C:\\Tools\\Quenda.exe"),
+              registry::kSuccess);
 
     EXPECT_EQ(ReadRaw(kLocalMachine, kWinlogon, "AutoAdminLogon"), c.autoAdminLogon);
     EXPECT_EQ(ReadRaw(kLocalMachine, kWinlogon, "DefaultUserName"), c.userName);
@@ -192,23 +182,6 @@ TEST_F(Routines, SaveAutoLogonWritesOrRemovesEachValueByTheFlag) {
     EXPECT_EQ(ReadRaw(kLocalMachine, kRun, "Quenda"), c.runEntry);
     // The program's own flag belongs to the apply action, not to SaveAutoLogon.
     EXPECT_EQ(ReadRaw(kLocalMachine, kWinlogon, "Quenda"), Sz("old"));
-  }
-  EXPECT_TRUE(platform.messageBoxes.empty());
-}
-
-TEST(RunCommand, JoinsTheDirectoryOnceAndQuotesOnlyPathsWithBlanks) {
-  struct Case {
-    std::u16string_view directory;
-    std::u16string_view command;
-  };
-  const Case cases[] = {
-      {u"C:\\Tools", u"C:\\Tools\\Quenda.exe"},
-      {u"D:\\", u"D:\\Quenda.exe"},
-      {u"C:\\Program Files\\Quenda", u"\"C:\\Program Files\\Quenda\\Quenda.exe\""},
-      {u"\\\\server\\share\\bin", u"\\\\server\\share\\bin\\Quenda.exe"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(RunCommandFor(c.directory), c.command);
   }
 }
 

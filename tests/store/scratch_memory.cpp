@@ -1,4 +1,5 @@
-// Scratch clean-up and code page choice on the substitute.
+// Scratch clean-up, wide text and code page choice on the substitute.
+#include "ansi_text.h"
 #include "ansi_text_iconv.h"
 #include "raw_registry.h"
 #include "registry_memory.h"
@@ -7,6 +8,11 @@ namespace quenda::testing {
 
 void ClearScratch() {
   registry::memory::Reset();
+}
+
+void WriteWideText(registry::Key root, const std::string& path, const std::string& name,
+                   std::u16string_view text) {
+  registry::memory::PutText(root, FromAnsi(path), FromAnsi(name), text);
 }
 
 bool UseDoubleByteCodePage() {

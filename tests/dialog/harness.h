@@ -1,0 +1,89 @@
+// One run of the dialog over the substitute registry and the headless services.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "ansi_text_iconv.h"
+#include "locations.h"
+#include "registry_memory.h"
+#include "services_headless.h"
+#include "texts.h"
+
+namespace quenda::testing {
+
+namespace memory = registry::memory;
+using Registry = std::map<std::u16string, std::string>;
+using enum ControlId;
+
+// Every value in the registry, keyed as the substitute's snapshot keys them.
+inline Registry Contents() {
+  Registry texts;
+  for (const auto& [entry, value] : memory::Snapshot())
+    texts[entry] = value.data;
+  return texts;
+}
+
+// A store holding the computer name "PC" and, when given, the user's locale.
+class Harness {
+ public:
+  explicit Harness(const char* locale = nullptr) {
+    memory::Reset();
+    SetAnsiCodePage("WINDOWS-1252");
+    IsChinese = false;
+    Put(kComputerNameKey, kComputerNameValue, "PC");
+    if (locale)
+      Put(kInternationalKey, kLocaleValue, locale, registry::kCurrentUser);
+  }
+
+  // Stores a text the way other programs usually do, with its terminating NUL.
+  static void Put(std::u16string_view path, std::u16string_view name, std::string text,
+                  registry::Key root = registry::kLocalMachine) {
+    memory::PutValue(root, path, name, registry::kTypeSz, text + '\0');
+  }
+
+  // Form_Load, then the dialog is shown.
+  void Start() {
+    form.Load();
+    services.Show();
+  }
+  // A run over alice / pw / HOME with the two flags stored as given.
+  void StartWith(std::string autoAdminLogon, std::string quendaFlag) {
+    Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
+    Put(kWinlogonKey, kQuendaValue, quendaFlag);
+    Put(kWinlogonKey, kDefaultUserNameValue, "alice");
+    Put(kWinlogonKey, kDefaultPasswordValue, "pw");
+    Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
+    Start();
+  }
+  // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
+  template <typename Action>
+  int ExitCodeOf(Action action) {
+    try {
+      action();
+    } catch (const ProcessEnded& ended) {
+      return ended.exitCode;
+    }
+    return -1;
+  }
+
+  // The mode table: the countdown, the credential group and Check1 follow Check2.
+  void ExpectMode(bool automatic) const {
+    EXPECT_EQ(form[Check2].value, automatic ? 1 : 0);
+    EXPECT_EQ(services.CountdownRunning(), automatic);
+    EXPECT_EQ(form[Check1].enabled, !automatic);
+    for (ControlId id : kCredentialGroup)
+      EXPECT_EQ(form[id].enabled, !automatic) << static_cast<int>(id);
+    EXPECT_TRUE(!automatic || form[Check1].value == 1);
+  }
+
+  const Control& operator[](ControlId id) const { return form[id]; }
+
+  HeadlessDialog dialog;
+  HeadlessServices& services = dialog.services;
+  quenda::Form1& form = dialog.form;
+};
+
+}  // namespace quenda::testing

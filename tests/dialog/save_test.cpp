@@ -1,0 +1,216 @@
+// The save step driven through the dialog's real handlers: the order of the writes with a failure
+// injected at each one, the ways out that write nothing, and texts the code page cannot hold.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "harness.h"
+#include "save_step.h"
+
+namespace quenda::testing {
+namespace {
+
+const std::u16string kLogon = u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon\\";
+const std::u16string kRunEntry = u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
+
+// One change an apply makes, in order: a text written (with the NUL Windows stores after it) or,
+// nullopt, a value deleted.
+struct Effect {
+  std::u16string key;
+  std::optional<std::string> text;
+};
+
+// The save sequence, stated once: OK pressed over alice / pw / HOME, either with "bob" and a new
+// password typed (automatic logon on) or with "Starting Auto Logon" cleared (off). A failure is
+// injected at each write in turn (and at the opening of each key before the first one): the
+// message shows in the dialog's language, the process ends with 1, and exactly the writes before
+// the failing one are in place.
+TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
+  const std::vector<Effect> on = {
+      {kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
+      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
+      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
+  const std::vector<Effect> off = {
+      {kLogon + u"autoadminlogon", "0"},           {kLogon + u"defaultusername", "alice"},
+      {kLogon + u"defaultpassword", std::nullopt}, {kRunEntry, std::nullopt},
+      {kLogon + u"defaultdomainname", "HOME"},     {kLogon + u"quenda", "0"}};
+  for (const bool autoLogon : {true, false}) {
+    const std::vector<Effect>& effects = autoLogon ? on : off;
+    // Failure points: the two keys opened for writing first, then each write of the sequence.
+    struct Fault {
+      memory::Operation operation;
+      int occurrence;
+      std::size_t effectsBefore;
+    };
+    std::vector<Fault> faults = {{memory::Operation::Create, 1, 0},
+                                 {memory::Operation::Create, 2, 0}};
+    int sets = 0, deletes = 0;
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+      faults.push_back(effects[i].text ? Fault{memory::Operation::Set, ++sets, i}
+                                       : Fault{memory::Operation::Delete, ++deletes, i});
+    }
+    faults.push_back({memory::Operation::Set, 0, effects.size()});  // occurrence 0: no failure
+    for (const Fault& fault : faults) {
+      SCOPED_TRACE(::testing::Message() << autoLogon << " " << static_cast<int>(fault.operation)
+                                        << " #" << fault.occurrence);
+      const bool chinese = fault.occurrence == 2;
+      Harness h(chinese ? "00000404" : nullptr);
+      h.StartWith(autoLogon ? "0" : "1", "0");
+      Registry expected = Contents();
+      for (std::size_t i = 0; i < fault.effectsBefore; ++i) {
+        if (effects[i].text)
+          expected[effects[i].key] = *effects[i].text + '\0';
+        else
+          expected.erase(effects[i].key);
+      }
+      if (autoLogon) {
+        h.services.Click(Check1);
+        h.services.Type(Text3, u"bob");
+        h.services.Type(Text4, u"s3cret");
+        h.services.Type(Text6, u"s3cret");
+      } else {
+        h.services.Click(Check1);
+      }
+      memory::FailCall(fault.operation, fault.occurrence, registry::kAccessDenied);
+      const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
+      EXPECT_EQ(Contents(), expected);
+      const bool failed = fault.occurrence != 0;
+      EXPECT_EQ(std::pair(exitCode, h.services.closed), std::pair(failed ? 1 : -1, !failed));
+      if (failed) {
+        const ShownMessage failure{std::u16string(FailureMessage()), MessageKind::Error};
+        EXPECT_EQ(h.services.messages, std::vector<ShownMessage>{failure});
+        EXPECT_EQ(FailureMessage().substr(0, 4), chinese ? u"無法操作" : u"Cann");
+      }
+    }
+  }
+}
+
+// The ways the dialog ends or applies besides a plain OK, each from the stored alice / pw / HOME
+// with the flags given: what the registry holds afterwards, as changes to what was stored.
+TEST(Apply, CountdownOkInAutomaticModeAndCancelWriteExactlyThis) {
+  using Changes = std::vector<Effect>;
+  struct Case {
+    const char* label;
+    const char* autoAdminLogon;
+    const char* flag;
+    std::function<void(Harness&)> act;
+    Changes changes;
+    int expiries;
+  };
+  const auto cancel = [](Harness& h) {
+    h.services.Advance(4000);
+    h.services.Click(Command2);
+    h.services.Advance(10000);
+  };
+  const Changes automaticApply = {{kLogon + u"autoadminlogon", "1"},
+                                  {kRunEntry, "C:\\Tools\\Quenda.exe"},
+                                  {kLogon + u"quenda", "1"}};
+  const Case cases[] = {
+      {"the countdown applies, turning a stored 0 back on", "0", "1",
+       [](Harness& h) { h.services.Advance(5000); }, automaticApply, 1},
+      {"OK in automatic mode applies at once", "1", "1",
+       [](Harness& h) {
+         h.services.Advance(1000);
+         h.services.Click(Command1);
+         h.services.Advance(10000);
+       },
+       automaticApply, 0},
+      {"cancel in automatic mode", "1", "1", cancel, {}, 0},
+      {"cancel in manual mode", "1", "0", cancel, {}, 0},
+      {"empty texts delete their values",
+       "1",
+       "0",
+       [](Harness& h) {
+         for (ControlId id : {Text2, Text3, Text4, Text6})
+           h.services.Type(id, u"");
+         h.services.Click(Command1);
+       },
+       {{kLogon + u"defaultusername", std::nullopt},
+        {kLogon + u"defaultpassword", std::nullopt},
+        {kRunEntry, "C:\\Tools\\Quenda.exe"},
+        {kLogon + u"defaultdomainname", std::nullopt}},
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Harness h;
+    h.StartWith(c.autoAdminLogon, c.flag);
+    Registry expected = Contents();
+    for (const Effect& effect : c.changes) {
+      if (effect.text)
+        expected[effect.key] = *effect.text + '\0';
+      else
+        expected.erase(effect.key);
+    }
+    c.act(h);
+    EXPECT_EQ(Contents(), expected);
+    EXPECT_EQ(std::tuple(h.services.closed, h.services.expiries, h.services.messages.size()),
+              std::tuple(true, c.expiries, 0u));
+  }
+}
+
+// Credentials the code page cannot hold are never written as "?": stored ones that nobody edited
+// stay as they are stored; a typed one is refused with a message before anything is written, the
+// dialog stays open and the countdown stops. A Run entry for a folder the code page cannot name
+// uses the folder's short name; where there is none, nothing is written and the process ends.
+TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
+  const std::u16string cyrillic = u"C:\\Программы";
+  struct Case {
+    const char* label;
+    std::u16string shortName;  // empty: the volume keeps none
+    std::function<void(Harness&)> act;
+    std::optional<std::string> runEntry;  // nullopt: nothing written at all
+    std::u16string message;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"stored, unedited", u"C:\\PROGRA~2", [](Harness& h) { h.services.Advance(5000); },
+       "C:\\PROGRA~2\\Quenda.exe", u"", -1},
+      {"typed", u"C:\\PROGRA~2",
+       [](Harness& h) {
+         h.services.Click(Check2);
+         h.services.Type(Text3, u"Пётр");
+         h.services.Click(Check2);
+         h.services.Click(Command1);
+       },
+       std::nullopt, std::u16string(UnrepresentableMessage()), -1},
+      {"folder without a short name", u"", [](Harness& h) { h.services.Advance(5000); },
+       std::nullopt, std::u16string(FailureMessage()), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Harness h;
+    memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, u"Иван");
+    memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue, u"пароль€1");
+    h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
+    h.Put(kWinlogonKey, kQuendaValue, "1");
+    h.services.executableDirectory = cyrillic;
+    if (!c.shortName.empty())
+      h.services.shortPaths[cyrillic] = c.shortName;
+    h.Start();
+    const auto before = memory::Snapshot();
+    EXPECT_EQ(h.ExitCodeOf([&] { c.act(h); }), c.exitCode);
+    auto expected = before;
+    // Everything else that the apply writes holds what was stored already.
+    if (c.runEntry)
+      expected[kRunEntry] = {registry::kTypeSz, *c.runEntry + '\0'};
+    EXPECT_EQ(memory::Snapshot(), expected);
+    EXPECT_EQ(h.services.messages.empty() ? u"" : h.services.messages[0].text, c.message);
+    EXPECT_EQ(h.services.closed, c.runEntry.has_value());
+    EXPECT_FALSE(h.services.CountdownRunning());
+  }
+}
+
+TEST(RunCommand, JoinsTheDirectoryOnceAndQuotesOnlyPathsWithBlanks) {
+  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+      {u"C:\\Tools", u"C:\\Tools\\Quenda.exe"},
+      {u"D:\\", u"D:\\Quenda.exe"},
+      {u"C:\\Program Files\\Quenda", u"\"C:\\Program Files\\Quenda\\Quenda.exe\""},
+      {u"\\\\server\\share\\bin", u"\\\\server\\share\\bin\\Quenda.exe"},
+  };
+  for (const auto& [directory, command] : cases)
+    EXPECT_EQ(RunCommandFor(directory), command);
+}
+
+}  // namespace
+}  // namespace quenda::testing
