@@ -1,5 +1,4 @@
 // Form1's model: property writes that show real changes, the check-box rule and the focus order.
-#include <algorithm>
 #include <utility>
 
 #include "form1.h"
@@ -10,22 +9,22 @@ namespace quenda {
 Form1::Form1(DialogServices& services) : services_(services), controls_(DesignedControls()) {}
 
 ControlId Form1::NextInTabOrder(ControlId from, bool forward) const {
+  // The focus order by TabIndex, which numbers the controls in it from 0 without gaps.
   std::array<ControlId, kControlCount> order{};
   std::size_t count = 0;
   for (const Control& control : controls_) {
-    if (control.tabIndex >= 0)
-      order[count++] = control.id;
+    if (control.tabIndex >= 0) {
+      order[static_cast<std::size_t>(control.tabIndex)] = control.id;
+      ++count;
+    }
   }
   if (count == 0)
     return ControlId::Form1;
-  std::sort(order.begin(), order.begin() + count,
-            [this](ControlId a, ControlId b) { return (*this)[a].tabIndex < (*this)[b].tabIndex; });
   // The search starts one step away from `from`; from a control outside the order, one step
   // away from the far end, so that the first step lands on the first (or last) control.
-  const auto found = std::find(order.begin(), order.begin() + count, from);
-  const std::size_t origin = found != order.begin() + count
-                                 ? static_cast<std::size_t>(found - order.begin())
-                                 : (forward ? count - 1 : 0);
+  const int fromIndex = (*this)[from].tabIndex;
+  const std::size_t origin =
+      fromIndex >= 0 ? static_cast<std::size_t>(fromIndex) : (forward ? count - 1 : 0);
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t i = forward ? (origin + step) % count : (origin + count - step) % count;
     if (CanTakeFocus((*this)[order[i]]))

@@ -15,14 +15,3 @@ endif()
 add_compile_options(-fno-exceptions -fno-rtti)
 set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
 
-# Sources that still catch exceptions compile with them; the catch clauses alone bring back the
-# personality routine and the unwinder (about 16 KB with the landing pads). Called from the top
-# level after the directories that build those sources; a file leaves the call when it stops
-# catching.
-function(quenda_compile_with_exceptions)
-  foreach(source ${ARGN})
-    get_filename_component(directory ${PROJECT_SOURCE_DIR}/${source} DIRECTORY)
-    set_property(SOURCE ${PROJECT_SOURCE_DIR}/${source} DIRECTORY ${directory}
-                 APPEND PROPERTY COMPILE_OPTIONS -fexceptions)
-  endforeach()
-endfunction()
