@@ -53,6 +53,20 @@ ControlId CaptionOf(ControlId box) {
   return ControlId::Form1;
 }
 
+// Where a control outside the focus order is made: labels and the logo first (0); then the panel
+// text (1), which so follows the logo, no static, and is read by its own text rather than named
+// after the version label; the frame last (2).
+int RankOutsideFocusOrder(const Control& control) {
+  switch (control.kind) {
+    case ControlKind::TextBox:
+      return 1;
+    case ControlKind::Frame:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 ChildWindow ChildWindowFor(const Control& control) {
@@ -116,17 +130,15 @@ CreationList CreationOrder(const Form1& form) {
       add(caption);
     add(focusOrder[i]);
   }
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    const Control& control = form[static_cast<ControlId>(i)];
-    const bool placed = std::find(list.begin(), list.end(), control.id) != list.end();
-    if (!placed && control.kind != ControlKind::Frame &&
-        ChildWindowFor(control).className != nullptr) {
-      add(control.id);
+  for (int rank = 0; rank <= 2; ++rank) {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+      const Control& control = form[static_cast<ControlId>(i)];
+      const bool placed = std::find(list.begin(), list.end(), control.id) != list.end();
+      if (!placed && RankOutsideFocusOrder(control) == rank &&
+          ChildWindowFor(control).className != nullptr) {
+        add(control.id);
+      }
     }
-  }
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    if (form[static_cast<ControlId>(i)].kind == ControlKind::Frame)
-      add(static_cast<ControlId>(i));
   }
   return list;
 }

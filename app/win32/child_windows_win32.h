@@ -39,7 +39,8 @@ struct CreationList {
 
 // The dialog manager tabs through child windows in the order they were made, so the focus order
 // comes first, each box preceded by its caption; the other controls follow in the model's order,
-// and the frame comes last, so that it lies beneath the controls drawn inside it.
+// the panel text after the logo, and the frame comes last, so that it lies beneath the controls
+// drawn inside it.
 CreationList CreationOrder(const Form1& form);
 
 struct PixelRect {
