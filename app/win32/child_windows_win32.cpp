@@ -45,6 +45,28 @@ ChildWindow TextBoxWindow(const Control& box) {
   return window;
 }
 
+ControlId CaptionOf(ControlId box) {
+  for (const BoxCaption& caption : kBoxCaptions) {
+    if (caption.box == box)
+      return caption.label;
+  }
+  return ControlId::Form1;
+}
+
+// Where a control outside the focus order is made: labels and the logo first (0); then the panel
+// text (1), which so follows the logo, no static, and is read by its own text rather than named
+// after the version label; the frame last (2).
+int RankOutsideFocusOrder(const Control& control) {
+  switch (control.kind) {
+    case ControlKind::TextBox:
+      return 1;
+    case ControlKind::Frame:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 ChildWindow ChildWindowFor(const Control& control) {
@@ -79,7 +101,9 @@ ChildWindow ChildWindowFor(const Control& control) {
       return {};
   }
   window.style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (control.visible)
+  // The logo stays hidden until the panel is first shown, so that its picture is decoded only
+  // when somebody can see it (the dialog opens narrow).
+  if (control.visible && control.kind != ControlKind::Image)
     window.style |= WS_VISIBLE;
   if (!control.enabled)
     window.style |= WS_DISABLED;
@@ -89,34 +113,40 @@ ChildWindow ChildWindowFor(const Control& control) {
   return window;
 }
 
-std::vector<ControlId> CreationOrder(const Form1& form) {
-  std::vector<ControlId> inOrder;
-  std::vector<ControlId> others;
+CreationList CreationOrder(const Form1& form) {
+  CreationList list;
+  const auto add = [&list](ControlId id) { list.ids[list.count++] = id; };
+  std::array<ControlId, kControlCount> focusOrder{};
+  std::size_t focusCount = 0;
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const Control& control = form[static_cast<ControlId>(i)];
-    if (ChildWindowFor(control).className == nullptr || control.kind == ControlKind::Frame)
-      continue;
-    (control.tabStop && control.tabIndex >= 0 ? inOrder : others).push_back(control.id);
+    if (control.tabStop && control.tabIndex >= 0 && ChildWindowFor(control).className != nullptr)
+      focusOrder[focusCount++] = control.id;
   }
-  std::stable_sort(inOrder.begin(), inOrder.end(), [&form](ControlId a, ControlId b) {
-    return form[a].tabIndex < form[b].tabIndex;
-  });
-  inOrder.insert(inOrder.end(), others.begin(), others.end());
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    if (form[static_cast<ControlId>(i)].kind == ControlKind::Frame)
-      inOrder.push_back(static_cast<ControlId>(i));
+  std::sort(focusOrder.begin(), focusOrder.begin() + focusCount,
+            [&form](ControlId a, ControlId b) { return form[a].tabIndex < form[b].tabIndex; });
+  for (std::size_t i = 0; i < focusCount; ++i) {
+    if (const ControlId caption = CaptionOf(focusOrder[i]); caption != ControlId::Form1)
+      add(caption);
+    add(focusOrder[i]);
   }
-  return inOrder;
+  for (int rank = 0; rank <= 2; ++rank) {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+      const Control& control = form[static_cast<ControlId>(i)];
+      const bool placed = std::find(list.begin(), list.end(), control.id) != list.end();
+      if (!placed && RankOutsideFocusOrder(control) == rank &&
+          ChildWindowFor(control).className != nullptr) {
+        add(control.id);
+      }
+    }
+  }
+  return list;
 }
 
 PixelRect PixelRectOf(const Form1& form, ControlId id, int dpi) {
-  return PixelRectOf(form, id, form[id].rect, dpi);
-}
-
-PixelRect PixelRectOf(const Form1& form, ControlId id, const Rect& rect, int dpi) {
   const Control& control = form[id];
-  int left = rect.left;
-  int top = rect.top;
+  int left = control.rect.left;
+  int top = control.rect.top;
   if (control.container != ControlId::Form1) {
     left += form[control.container].rect.left;
     top += form[control.container].rect.top;
@@ -124,7 +154,23 @@ PixelRect PixelRectOf(const Form1& form, ControlId id, const Rect& rect, int dpi
   // Both edges are converted, so neighbouring controls never gain or lose a pixel between them.
   const int x = ToPixels(left, dpi);
   const int y = ToPixels(top, dpi);
-  return {x, y, ToPixels(left + rect.width, dpi) - x, ToPixels(top + rect.height, dpi) - y};
+  return {x, y, ToPixels(left + control.rect.width, dpi) - x,
+          ToPixels(top + control.rect.height, dpi) - y};
+}
+
+PixelRect FittedLabel(const PixelRect& designed, Alignment alignment, int width, int height) {
+  PixelRect rect{designed.left, designed.top, width, height};
+  switch (alignment) {
+    case Alignment::Left:
+      break;
+    case Alignment::Right:
+      rect.left += designed.width - width;
+      break;
+    case Alignment::Center:
+      rect.left += (designed.width - width) / 2;
+      break;
+  }
+  return rect;
 }
 
 }  // namespace quenda::win32

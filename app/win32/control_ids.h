@@ -1,5 +1,5 @@
 // The window-level names of the dialog: its window class and the child-window id of each control.
-// Shared by the Win32 toolkit and the end-to-end driver, which finds controls with GetDlgItem.
+// Shared by the dialog window and the end-to-end driver, which finds controls with GetDlgItem.
 #pragma once
 
 #include "controls.h"

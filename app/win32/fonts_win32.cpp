@@ -8,14 +8,20 @@
 namespace quenda::win32 {
 
 Fonts::~Fonts() {
-  for (auto& entry : fonts_)
-    DeleteObject(entry.second);
+  for (std::size_t i = 0; i < count_; ++i)
+    DeleteObject(made_[i].handle);
 }
 
 HFONT Fonts::Get(const Font& font) {
-  const Key key{font.name, font.hundredthsOfPoint, font.weight};
-  if (const auto found = fonts_.find(key); found != fonts_.end())
-    return found->second;
+  for (std::size_t i = 0; i < count_; ++i) {
+    const Font& known = made_[i].font;
+    if (known.name == font.name && known.hundredthsOfPoint == font.hundredthsOfPoint &&
+        known.weight == font.weight) {
+      return made_[i].handle;
+    }
+  }
+  if (count_ == kCapacity)
+    return nullptr;
   LOGFONTW description{};
   description.lfHeight = FontHeight(font.hundredthsOfPoint, dpi_);
   description.lfWeight = font.weight;
@@ -30,7 +36,7 @@ HFONT Fonts::Get(const Font& font) {
   face.copy(description.lfFaceName, LF_FACESIZE - 1);
   HFONT handle = CreateFontIndirectW(&description);
   if (handle != nullptr)
-    fonts_.emplace(key, handle);
+    made_[count_++] = {font, handle};
   return handle;
 }
 

@@ -1,9 +1,8 @@
-// The fonts the dialog's controls use, made once per face and size and kept until the end.
+// The fonts the dialog's controls use, made once per face, size and weight and kept until the end.
 #pragma once
 
-#include <map>
-#include <string>
-#include <tuple>
+#include <array>
+#include <cstddef>
 
 #include "controls.h"
 
@@ -18,14 +17,21 @@ class Fonts {
   Fonts(const Fonts&) = delete;
   Fonts& operator=(const Fonts&) = delete;
 
-  // The GDI font for `font` at the display's DPI. Owned by this cache; null only when GDI has no
-  // font left to give, in which case the control keeps the system font.
+  // The GDI font for `font` at the display's DPI. Owned by this cache; null when GDI has no font
+  // left to give or the cache is full, in which case the control keeps the system font.
   HFONT__* Get(const Font& font);
 
  private:
-  using Key = std::tuple<std::u16string, int, int>;
+  struct Made {
+    Font font;
+    HFONT__* handle = nullptr;
+  };
+  // The dialog uses six: Arial in five sizes and the Chinese face at the caption size.
+  static constexpr std::size_t kCapacity = 8;
+
   int dpi_;
-  std::map<Key, HFONT__*> fonts_;
+  std::array<Made, kCapacity> made_{};
+  std::size_t count_ = 0;
 };
 
 }  // namespace quenda::win32

@@ -1,4 +1,5 @@
-// The logo control: a GIF from an RCDATA resource decoded by OleLoadPicture, with a hand cursor.
+// The logo control: a GIF from an RCDATA resource decoded by OleLoadPicture on first paint, with a
+// hand cursor.
 #include <windows.h>
 #include <olectl.h>
 
@@ -9,16 +10,40 @@ namespace quenda::win32 {
 
 namespace {
 
+// The window's extra bytes: the decoded picture, and whether decoding has been tried.
+constexpr int kPictureSlot = 0;
+constexpr int kTriedSlot = sizeof(LONG_PTR);
+
+// An entry point of a DLL loaded at run time, typed as the header declares it.
+template <typename Function>
+Function EntryPoint(HMODULE module, const char* name) {
+  FARPROC entry = module != nullptr ? GetProcAddress(module, name) : nullptr;
+  // Through void(*)(), the one function type that GCC lets any other be cast from.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
+}
+
 // Decodes the GIF resource into a picture object; null when the resource or the decoder is
 // missing, in which case the control stays blank but still takes clicks.
 IPicture* LoadLogo(HINSTANCE instance) {
   HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(QUENDA_LOGO_GIF), RT_RCDATA);
-  if (resource == nullptr)
-    return nullptr;
-  const DWORD size = SizeofResource(instance, resource);
-  const void* bytes = LockResource(LoadResource(instance, resource));
+  const DWORD size = resource != nullptr ? SizeofResource(instance, resource) : 0;
+  const void* bytes =
+      resource != nullptr ? LockResource(LoadResource(instance, resource)) : nullptr;
   if (bytes == nullptr || size == 0)
     return nullptr;
+  // Loaded here rather than imported: COM and the picture decoder cost start-up time, and a
+  // dialog whose information panel is never opened does not need them at all.
+  HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+  HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+  const auto initialize = EntryPoint<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+  const auto createStream =
+      EntryPoint<decltype(&CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
+  const auto loadPicture = EntryPoint<decltype(&OleLoadPicture)>(oleaut32, "OleLoadPicture");
+  if (initialize == nullptr || createStream == nullptr || loadPicture == nullptr)
+    return nullptr;
+  // The decoder may create COM objects. The apartment, like the two DLLs, lasts as long as the
+  // process: the dialog is the process.
+  initialize(nullptr, COINIT_APARTMENTTHREADED);
   // OleLoadPicture reads from a stream; the stream owns (and frees) this copy of the bytes.
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
   if (copy == nullptr)
@@ -26,13 +51,13 @@ IPicture* LoadLogo(HINSTANCE instance) {
   CopyMemory(GlobalLock(copy), bytes, size);
   GlobalUnlock(copy);
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+  if (FAILED(createStream(copy, TRUE, &stream))) {
     GlobalFree(copy);
     return nullptr;
   }
   IPicture* picture = nullptr;
-  if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(&picture)))) {
+  if (FAILED(loadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                         reinterpret_cast<void**>(&picture)))) {
     picture = nullptr;
   }
   stream->Release();
@@ -40,7 +65,12 @@ IPicture* LoadLogo(HINSTANCE instance) {
 }
 
 IPicture* PictureOf(HWND window) {
-  return reinterpret_cast<IPicture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (GetWindowLongPtrW(window, kTriedSlot) == 0) {
+    SetWindowLongPtrW(window, kTriedSlot, 1);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    SetWindowLongPtrW(window, kPictureSlot, reinterpret_cast<LONG_PTR>(LoadLogo(instance)));
+  }
+  return reinterpret_cast<IPicture*>(GetWindowLongPtrW(window, kPictureSlot));
 }
 
 // Draws the picture over the whole control. The control is exactly the picture's size in twips,
@@ -69,12 +99,6 @@ void NotifyClick(HWND window) {
 
 LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(LoadLogo(create->hInstance)));
-      return 0;
-    }
     case WM_PAINT:
       Paint(window);
       return 0;
@@ -94,9 +118,9 @@ LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_NCDESTROY:
-      if (IPicture* picture = PictureOf(window))
+      if (auto* picture = reinterpret_cast<IPicture*>(GetWindowLongPtrW(window, kPictureSlot)))
         picture->Release();
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, kPictureSlot, 0);
       break;
     default:
       break;
@@ -110,6 +134,7 @@ bool RegisterLogoClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = LogoProc;
+  windowClass.cbWndExtra = 2 * sizeof(LONG_PTR);
   windowClass.hInstance = instance;
   // The pointing hand of the resources, hot spot at the index finger's tip.
   windowClass.hCursor = LoadCursorW(instance, MAKEINTRESOURCEW(QUENDA_HAND_CURSOR));

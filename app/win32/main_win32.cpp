@@ -1,34 +1,21 @@
-// The process entry: installs the Windows services, builds the dialog, runs it until it closes.
+// The process entry: builds the dialog on its Windows services and runs it until it closes.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
+#include "dialog_window_win32.h"
 #include "form1.h"
-#include "platform_win32.h"
-#include "toolkit_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // The logo's GIF decoder is a COM object; the tooltip control comes from comctl32.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  // Common controls version 6 (the manifest asks for it) for the standard controls' visual styles
+  // and the tooltip control.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
 
-  quenda::win32::WindowsPlatform platform;
-  quenda::InstallPlatform(&platform);
-  int exitCode = 1;
-  {
-    quenda::win32::Win32Toolkit toolkit(instance);
-    quenda::Form1 form(toolkit);
-    if (toolkit.Create(form)) {
-      platform.SetOwnerWindow(toolkit.Window());
-      form.Load();
-      toolkit.Show();
-      exitCode = toolkit.RunMessageLoop();
-    }
-    platform.SetOwnerWindow(nullptr);
-  }
-  quenda::InstallPlatform(nullptr);
-  if (SUCCEEDED(com))
-    CoUninitialize();
-  return exitCode;
+  quenda::win32::DialogWindow dialog(instance);
+  quenda::Form1 form(dialog);
+  if (!dialog.Create(form))
+    return 1;
+  form.Load();
+  dialog.Show();
+  return dialog.Run();
 }

@@ -38,19 +38,11 @@ void Tooltips::Set(HWND control, std::u16string_view text) {
     return;
   std::wstring wide = Wide(text);
   TOOLINFOW tool = ToolFor(owner_, control, wide.data());
-  const bool known = tools_.contains(control);
-  if (text.empty()) {
-    if (known) {
-      SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-      tools_.erase(control);
-    }
-    return;
-  }
-  if (known) {
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  } else if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
-    tools_.insert(control);
-  }
+  // A new text replaces the control's tool, if it has one: deleting a tool that does not exist
+  // does nothing, so no record of which controls have one is needed.
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty())
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace quenda::win32

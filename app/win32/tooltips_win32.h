@@ -1,7 +1,6 @@
 // One tooltip control for the whole dialog, with one tool per control that has a tooltip text.
 #pragma once
 
-#include <set>
 #include <string_view>
 
 struct HWND__;
@@ -19,7 +18,6 @@ class Tooltips {
  private:
   HWND__* tooltip_ = nullptr;
   HWND__* owner_ = nullptr;
-  std::set<HWND__*> tools_;  // controls that have a tool
 };
 
 }  // namespace quenda::win32

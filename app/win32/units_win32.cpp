@@ -21,10 +21,6 @@ int ToPixels(int twips, int dpi) {
   return MulDiv(twips, dpi, kTwipsPerInch);
 }
 
-int ToTwips(int pixels, int dpi) {
-  return MulDiv(pixels, kTwipsPerInch, dpi);
-}
-
 int FontHeight(int hundredthsOfPoint, int dpi) {
   return -MulDiv(hundredthsOfPoint, dpi, kHundredthsOfPointPerInch);
 }

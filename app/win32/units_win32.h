@@ -8,7 +8,6 @@ int DisplayDpi();
 
 // 1440 twips to the inch, whatever the DPI: 15 twips to the pixel at 96, 10 at 144.
 int ToPixels(int twips, int dpi);
-int ToTwips(int pixels, int dpi);
 
 // The pixel height (negative: character height, as LOGFONT wants it) of a font of
 // `hundredthsOfPoint` (1125 is 11.25 pt). A point is 20 twips.

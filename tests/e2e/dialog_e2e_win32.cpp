@@ -61,6 +61,17 @@ TEST_F(DialogE2E, FreshSystemShowsEmptyEnabledFieldsAndTheKeyboardAloneApplies) 
   const unsigned long panel = ES_MULTILINE | ES_READONLY | WS_HSCROLL | WS_VSCROLL;
   EXPECT_EQ(StyleOf(run.Item(C::Text1)) & (panel | WS_TABSTOP), panel);
 
+  // A clicked button takes the focus and the default with it: Enter presses About again.
+  const auto narrowAndOpen = [&] {
+    RECT client{};
+    return IsWindowVisible(run.Item(C::Form1)) && GetClientRect(run.Item(C::Form1), &client) &&
+           client.right < Pixels(5000, DriverDpi());
+  };
+  run.Click(C::Command3);
+  ASSERT_FALSE(narrowAndOpen());
+  run.PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil(narrowAndOpen, 2s));
+
   // Alt+S ticks "Starting Auto Logon"; Tab moves on to the user name; Enter applies.
   run.PressAccessKey(L's');
   EXPECT_TRUE(WaitUntil([&] { return run.Checked(C::Check1); }, 2s));
@@ -177,6 +188,33 @@ TEST_F(DialogE2E, AutomaticModeAppliesByItselfAboutFiveSecondsAfterStartUp) {
   applied[L"AutoAdminLogon"] = L"1";
   applied[L"Run"] = ProgramDirectory() + L"\\Quenda.exe";
   EXPECT_EQ(StoredSettings(), applied);
+}
+
+// In automatic mode OK applies at once and Cancel writes nothing, so the program's flag stays
+// "1" either way; both end the process before the countdown, which starts while the dialog loads,
+// could expire.
+TEST_F(DialogE2E, OkOrCancelRightAfterStartInAutomaticModeEndsBeforeTheCountdown) {
+  const Settings automatic = {{L"AutoAdminLogon", L"1"},
+                              {L"DefaultUserName", L"auto"},
+                              {L"DefaultPassword", L"pw"},
+                              {L"DefaultDomainName", L"DOM"},
+                              {L"Quenda", L"1"}};
+  Settings applied = automatic;
+  applied[L"Run"] = ProgramDirectory() + L"\\Quenda.exe";
+  const std::tuple<const char*, C, Settings> endings[] = {{"OK", C::Command1, applied},
+                                                          {"Cancel", C::Command2, automatic}};
+  for (const auto& [name, button, expected] : endings) {
+    SCOPED_TRACE(name);
+    StoreSettings(automatic);
+    const auto start = std::chrono::steady_clock::now();
+    QuendaRun run;
+    ASSERT_TRUE(run.Ready());
+    run.Click(button);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(StoredSettings(), expected);
+  }
 }
 
 TEST_F(DialogE2E, AutomaticModeTabSkipsTheGreyedControlsAndClearingItStopsTheCountdown) {

@@ -1,6 +1,7 @@
 // Drives quenda.exe from another process: windows found by process, class and id; input sent as
 // the messages controls get from a user; the registry read and written through the W entry points.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <filesystem>
 #include <fstream>
@@ -112,6 +113,28 @@ bool QuendaRun::Enabled(ControlId id) const {
 
 bool QuendaRun::WaitForFocus(ControlId id) const {
   return WaitUntil([&] { return FocusOf(dialog_) == Item(id); }, 2s);
+}
+
+std::wstring QuendaRun::StaticBefore(ControlId id) const {
+  HWND previous = GetWindow(Item(id), GW_HWNDPREV);
+  wchar_t className[16] = {};
+  GetClassNameW(previous, className, static_cast<int>(std::size(className)));
+  if (previous == nullptr || !IsWindowVisible(previous) || _wcsicmp(className, L"Static") != 0)
+    return L"<no visible static before it>";
+  return TextOf(previous);
+}
+
+bool QuendaRun::HasModule(std::wstring_view name) const {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId_);
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof(module);
+  bool found = false;
+  for (BOOL more = Module32FirstW(snapshot, &module); more && !found;
+       more = Module32NextW(snapshot, &module)) {
+    found = _wcsicmp(module.szModule, std::wstring(name).c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 void QuendaRun::Click(ControlId id) {
@@ -282,34 +305,6 @@ std::wstring FileText(const std::wstring& path, unsigned codePage) {
       L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), static_cast<int>(text.size()));
   return text;
-}
-
-bool SaveScreenshot(HWND window, const std::wstring& path) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  std::vector<char> pixels(static_cast<std::size_t>((width * 3 + 3) / 4 * 4 * height));
-  BITMAPINFOHEADER header{
-      sizeof(header), width, height, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  bool copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, previous);  // GetDIBits wants the bitmap selected into no DC
-  copied = copied && GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(header);
-  const BITMAPFILEHEADER fileHeader{0x4D42 /* "BM" */, offset + header.biSizeImage, 0, 0, offset};
-  std::ofstream file(std::filesystem::path(path), std::ios::binary);
-  file.write(reinterpret_cast<const char*>(&fileHeader), sizeof(fileHeader));
-  file.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  file.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  return copied && file.good();
 }
 
 }  // namespace quenda::e2e

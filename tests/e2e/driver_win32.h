@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls.h"
@@ -44,6 +45,11 @@ class QuendaRun {
   bool Checked(ControlId id) const;
   bool Enabled(ControlId id) const;
   bool WaitForFocus(ControlId id) const;  // within 2 s
+  // The text of the window just before `id` in the window order (where a screen reader looks for
+  // the name of an edit box) when that window is a visible static control; a marker otherwise.
+  std::wstring StaticBefore(ControlId id) const;
+  // Whether the process has loaded the DLL `name` ("oleaut32.dll").
+  bool HasModule(std::wstring_view name) const;
 
   // Click returns once the dialog has handled the click, so never for a click that opens a
   // message box: post BM_CLICK for those.
@@ -94,7 +100,5 @@ int Pixels(int twips, int dpi);  // as the dialog converts them
 int DriverDpi();                 // the display's DPI when this program started
 // A file's whole text decoded from `codePage`; empty when it cannot be read.
 std::wstring FileText(const std::wstring& path, unsigned codePage);
-// Saves the screen area `window` covers, frame included, as a 24-bit BMP.
-bool SaveScreenshot(Window window, const std::wstring& path);
 
 }  // namespace quenda::e2e

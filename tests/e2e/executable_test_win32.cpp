@@ -1,14 +1,16 @@
-// What quenda.exe carries, its version, icon, hand cursor and logo resources, and the way it starts
-// other programs.
+// What quenda.exe carries, its version, icon, hand cursor and logo resources, and the way its
+// dialog starts other programs and reads files.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "driver_win32.h"
-#include "platform_win32.h"
+#include "dialog_window_win32.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 
@@ -56,19 +58,32 @@ TEST(QuendaExecutable, CarriesVersion232TheIconTheHandCursorAndTheLogo) {
   FreeLibrary(module);
 }
 
-TEST(WindowsPlatform, StartProgramStartsMinimizedWithoutWaitingAndReportsAFailure) {
-  win32::WindowsPlatform platform;
-  EXPECT_FALSE(platform.StartProgram(u"no-such-program-e2e.exe", 2));
+TEST(DialogServices, StartProgramStartsMinimizedWithoutWaitingAndReportsAFailure) {
+  win32::DialogWindow services(GetModuleHandleW(nullptr));
+  EXPECT_FALSE(services.StartProgram(u"no-such-program-e2e.exe", 2));
 
   const auto minimal = [] { return FindWindowW(L"QuendaMinimalWindow", nullptr); };
   ASSERT_EQ(minimal(), nullptr);
   const std::wstring command = L"\"" + ProgramDirectory() + L"\\minimal_window.exe\"";
-  ASSERT_TRUE(platform.StartProgram(win32::Utf16(command), 2));
+  ASSERT_TRUE(services.StartProgram(win32::Utf16(command), 2));
   HWND window = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (window = minimal()) != nullptr; }));
   EXPECT_TRUE(IsIconic(window)) << "the first window takes the requested state";
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return minimal() == nullptr; }));
+}
+
+TEST(DialogServices, ReadFileStartReadsAtMostTheLimitAndNothingFromAMissingFile) {
+  win32::DialogWindow services(GetModuleHandleW(nullptr));
+  const auto path = std::filesystem::temp_directory_path() / L"quenda-e2e-read.txt";
+  const std::string bytes(70000, 'x');  // longer than one read of the panel's limit
+  std::ofstream(path, std::ios::binary) << bytes;
+  const std::u16string name = win32::Utf16(path.wstring());
+  const std::pair<std::size_t, std::size_t> limitsAndSizes[] = {{0, 0}, {5, 5}, {100000, 70000}};
+  for (const auto& [limit, size] : limitsAndSizes)
+    EXPECT_EQ(services.ReadFileStart(name, limit), bytes.substr(0, size)) << "limit " << limit;
+  std::filesystem::remove(path);
+  EXPECT_EQ(services.ReadFileStart(name, 10), "");
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// The dialog on Windows: Form1 shown as a tool window of standard controls that the system's
+// dialog manager runs (Tab order, access keys, Enter, Esc, the default button, the focus on
+// reactivation), and the process services that the dialog's handlers reach through the same seam.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "fonts_win32.h"
+#include "form1.h"
+#include "services.h"
+#include "tooltips_win32.h"
+
+struct HINSTANCE__;
+struct HWND__;
+
+namespace quenda::win32 {
+
+class DialogWindow final : public DialogServices {
+ public:
+  explicit DialogWindow(HINSTANCE__* instance);
+  ~DialogWindow() override;
+  DialogWindow(const DialogWindow&) = delete;
+  DialogWindow& operator=(const DialogWindow&) = delete;
+
+  // Makes the hidden dialog window and one child window per visible control, from the form's
+  // designed properties. False when the window cannot be made.
+  bool Create(Form1& form);
+  // Centres the window at its present width, shows it and gives the focus to the first control
+  // of the focus order.
+  void Show();
+  // Runs until the dialog is gone; returns the process's exit code.
+  int Run();
+  // The dialog window (null before Create and after the dialog is closed).
+  HWND__* Window() const { return window_; }
+
+  // ---- Services (dialog_process_win32.cpp) ----
+  // Message boxes are owned by the dialog, so they stay in front of it and keep it disabled.
+  void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  [[noreturn]] void EndProcess(int exitCode) override;
+  std::u16string ExecutableDirectory() override;
+  std::u16string ShortPath(std::u16string_view path) override;
+  bool StartProgram(std::u16string_view commandLine, int windowState) override;
+  std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+
+  // ---- What the model shows (dialog_changes_win32.cpp) ----
+  void ShowChange(ControlId id, Property property) override;
+  void MoveFocus(ControlId id) override;
+  void StartCountdown(int milliseconds) override;
+  void StopCountdown() override;
+  void SetWidth(float twips) override;
+  void CloseDialog() override;
+
+  // The dialog window's own handling of `message`, called by its window procedure. False leaves
+  // the message to the dialog manager (DefDlgProcW).
+  bool HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                     std::intptr_t& result);
+
+ private:
+  // Posted to itself (WM_APP, 0x8000, onwards): work that must wait until the control that
+  // caused it has finished handling its own message.
+  static constexpr unsigned kMoveFocusOffDisabled = 0x8000 + 1;  // wParam: the control disabled
+  static constexpr unsigned kReapplySelection = 0x8000 + 2;  // wParam: the box that got the focus
+  static constexpr unsigned kDestroy = 0x8000 + 3;
+  static constexpr std::uintptr_t kCountdownTimer = 1;
+
+  HWND__* Handle(ControlId id) const { return children_[IndexOf(id)]; }
+  bool CreateChild(ControlId id);
+  void ResizeTo(float widthTwips);
+  void FitLabel(ControlId id);
+  void ShowText(ControlId id);
+  void ShowEnabled(ControlId id);
+  void ShowLogoOnceInside();
+  void MoveFocusOffDisabled(ControlId from);
+  void OnCommand(ControlId id, unsigned code);
+  void OnFocusArrived(ControlId id);
+  void PaintLine();
+  std::intptr_t ControlColour(std::uintptr_t dc, HWND__* child);
+
+  HINSTANCE__* instance_;
+  int dpi_;
+  Fonts fonts_;
+  Tooltips tooltips_;
+  Form1* form_ = nullptr;
+  HWND__* window_ = nullptr;
+  std::array<HWND__*, kControlCount> children_{};
+  bool echoing_ = false;  // true while the model's text is being put into a box
+};
+
+}  // namespace quenda::win32
