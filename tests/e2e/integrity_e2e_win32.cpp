@@ -188,7 +188,8 @@ TEST_F(IntegrityE2E, TheRunEntryForAFolderTheCodePageCannotNameStartsTheProgram)
     }
     std::wstring command = StoredSettings()[L"Run"];
     EXPECT_TRUE(std::ranges::all_of(command, [](wchar_t c) { return c < 0x80; })) << command.size();
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &started));
