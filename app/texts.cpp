@@ -103,4 +103,86 @@ const std::u16string_view kChineseContactText =
     u"email : support@corvane.example\r\n"
     u"Mobile : 0955-500-123\r\n";
 
+// ==== The console companion ====
+
+std::u16string_view ConsoleUsage() {
+  if (IsChinese) {
+    return u"Quenda " QUENDA_VERSION
+           u" - 以命令列設定自動登入; quenda.exe 是對話方塊.\r\n"
+           u"\r\n"
+           u"  quenda /status\r\n"
+           u"      顯示電腦名稱與已儲存的自動登入設定, 絕不顯示密碼.\r\n"
+           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic]\r\n"
+           u"      以該使用者啟動自動登入. 密碼取自標準輸入的第一行, "
+           u"在主控台上則不顯示地詢問兩次.\r\n"
+           u"      未指定 /domain: 時沿用已儲存的網域名稱. "
+           u"/automatic: 每次登入時程式自動再套用一次設定.\r\n"
+           u"  quenda /disable\r\n"
+           u"      停止自動登入並刪除已儲存的密碼, 使用者名稱與網域名稱保留.\r\n"
+           u"  quenda /?\r\n"
+           u"      顯示本說明.\r\n"
+           u"\r\n"
+           u"參數不分大小寫, 也可以用 \"-\" 開頭. "
+           u"結束代碼: 0 完成, 1 未完成 (原因見訊息), 2 用法錯誤.\r\n";
+  }
+  return u"Quenda " QUENDA_VERSION
+         u" - automatic logon from the command line; quenda.exe is the dialog.\r\n"
+         u"\r\n"
+         u"  quenda /status\r\n"
+         u"      Shows the machine name and the stored settings, never the password.\r\n"
+         u"  quenda /enable /user:NAME [/domain:NAME] [/automatic]\r\n"
+         u"      Turns the automatic logon on for NAME. The password is the first line of\r\n"
+         u"      standard input; at a console it is asked for twice, without echo.\r\n"
+         u"      Without /domain: the stored domain stays. /automatic: the program applies\r\n"
+         u"      the settings again by itself at every logon.\r\n"
+         u"  quenda /disable\r\n"
+         u"      Turns the automatic logon off and deletes the stored password; the user\r\n"
+         u"      and domain names stay.\r\n"
+         u"  quenda /?\r\n"
+         u"      Shows this help.\r\n"
+         u"\r\n"
+         u"Switches are case-insensitive and may begin with \"-\" instead of \"/\".\r\n"
+         u"Exit codes: 0 done, 1 not done (the message says why), 2 wrong usage.\r\n";
+}
+
+std::u16string_view StatusLabel(StatusItem item) {
+  switch (item) {
+    case StatusItem::MachineName:
+      return IsChinese ? u"電腦名稱" : u"Machine name";
+    case StatusItem::AutoLogon:
+      return IsChinese ? u"自動登入" : u"Automatic logon";
+    case StatusItem::UserName:
+      return IsChinese ? u"使用者名稱" : u"User name";
+    case StatusItem::DomainName:
+      return IsChinese ? u"網域名稱" : u"Domain name";
+    case StatusItem::PasswordStored:
+      return IsChinese ? u"已儲存密碼" : u"Password stored";
+    case StatusItem::Automatically:
+      return IsChinese ? u"程式自動操作" : u"Automatically";
+    case StatusItem::RunEntry:
+      return IsChinese ? u"登入時執行" : u"Run entry";
+  }
+  return {};
+}
+
+std::u16string_view OnOffText(bool on) {
+  if (IsChinese)
+    return on ? u"開啟" : u"關閉";
+  return on ? u"on" : u"off";
+}
+
+std::u16string_view YesNoText(bool yes) {
+  if (IsChinese)
+    return yes ? u"是" : u"否";
+  return yes ? u"yes" : u"no";
+}
+
+std::u16string_view PasswordPrompt() {
+  return IsChinese ? u"密碼: " : u"Password: ";
+}
+
+std::u16string_view ConfirmationPrompt() {
+  return IsChinese ? u"確認密碼: " : u"re-Password: ";
+}
+
 }  // namespace quenda

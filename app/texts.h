@@ -5,6 +5,7 @@
 // every other text with two variants is chosen by IsChinese at the moment it is needed.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,5 +63,30 @@ inline constexpr std::u16string_view kProductPageAddress = u"https://www.corvane
 // the readme only while its text begins with that letter.
 extern const std::u16string_view kEnglishContactText;  // designed into Text1
 extern const std::u16string_view kChineseContactText;  // designed into the hidden Text5
+
+// ==== The console companion (quenda.com) ====
+// Everything the command line prints, chosen by IsChinese like the dialog's messages. The failure
+// and mismatch messages above are shared with the dialog. Lines end with CR LF.
+
+// The help: printed on standard output for /?, on standard error after a usage error.
+std::u16string_view ConsoleUsage();
+
+// The lines of the status report, in the order it prints them.
+enum class StatusItem : std::uint8_t {
+  MachineName,
+  AutoLogon,
+  UserName,
+  DomainName,
+  PasswordStored,
+  Automatically,
+  RunEntry,
+};
+std::u16string_view StatusLabel(StatusItem item);
+std::u16string_view OnOffText(bool on);
+std::u16string_view YesNoText(bool yes);
+
+// The prompts for the password and its confirmation when standard input is a console.
+std::u16string_view PasswordPrompt();
+std::u16string_view ConfirmationPrompt();
 
 }  // namespace quenda

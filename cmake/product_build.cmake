@@ -13,8 +13,9 @@
 # when one starts to; a separate tree keeps each program with the headers of its own runtime.
 include(ExternalProject)
 
-# The programs the sub-build makes; each keeps its name as a target here.
-set(QUENDA_PRODUCT_TARGETS quenda)
+# The programs the sub-build makes, with their file names; each keeps its name as a target here.
+set(QUENDA_PRODUCT_TARGETS quenda quenda_console)
+set(product_outputs ${QUENDA_BIN_DIR}/quenda.exe ${QUENDA_BIN_DIR}/quenda.com)
 
 if(CMAKE_GENERATOR MATCHES "Makefiles")
   # A recursive make shares this build's job slots (-j).
@@ -22,11 +23,6 @@ if(CMAKE_GENERATOR MATCHES "Makefiles")
 else()
   set(product_build_command ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${QUENDA_PRODUCT_TARGETS})
 endif()
-
-set(product_outputs)
-foreach(program ${QUENDA_PRODUCT_TARGETS})
-  list(APPEND product_outputs ${QUENDA_BIN_DIR}/${program}.exe)
-endforeach()
 
 ExternalProject_Add(quenda_product
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
@@ -37,10 +33,11 @@ ExternalProject_Add(quenda_product
     -DQUENDA_PRODUCT_ONLY=ON
     -DQUENDA_BIN_DIR=${QUENDA_BIN_DIR}
     -DQUENDA_PRODUCT_LINK_MAP=${QUENDA_PRODUCT_LINK_MAP}
+    -DQUENDA_CONSOLE_LINK_MAP=${QUENDA_CONSOLE_LINK_MAP}
   BUILD_COMMAND ${product_build_command}
   # The sub-build tracks its own sources; this build only has to ask it every time.
   BUILD_ALWAYS ON
-  BUILD_BYPRODUCTS ${product_outputs} ${QUENDA_PRODUCT_LINK_MAP}
+  BUILD_BYPRODUCTS ${product_outputs} ${QUENDA_PRODUCT_LINK_MAP} ${QUENDA_CONSOLE_LINK_MAP}
   INSTALL_COMMAND "")
 
 foreach(program ${QUENDA_PRODUCT_TARGETS})
