@@ -64,7 +64,7 @@ TEST(DialogServices, StartProgramStartsMinimizedWithoutWaitingAndReportsAFailure
 
   const auto minimal = [] { return FindWindowW(L"QuendaMinimalWindow", nullptr); };
   ASSERT_EQ(minimal(), nullptr);
-  const std::wstring command = L"\"" + ProgramDirectory() + L"\\minimal_window.exe\"";
+  const std::wstring command = L"\"" + ProgramDirectory() + L"\\bare_floor.exe\"";
   ASSERT_TRUE(services.StartProgram(win32::Utf16(command), 2));
   HWND window = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (window = minimal()) != nullptr; }));

@@ -1,7 +1,7 @@
 // Measures quenda.exe's start-up against two floors and prints the medians:
 //   styled_floor.exe    the same manifest, common controls and one tooltip control: the least any
 //                       program with quenda's look must do;
-//   minimal_window.exe  one plain window, nothing more.
+//   bare_floor.exe      one plain window, nothing more.
 // Each run starts one program, times CreateProcess until its visible top-level window is ready for
 // input (WaitForInputIdle, then the window found), reads its peak working set while that window is
 // still open, and closes it. The programs take turns, so that a slow moment of the machine falls
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
   const std::wstring directory = ProgramDirectory();
   std::vector<Program> programs{{"quenda.exe", directory + L"\\quenda.exe", {}},
                                 {"styled floor", directory + L"\\styled_floor.exe", {}},
-                                {"bare floor", directory + L"\\minimal_window.exe", {}}};
+                                {"bare floor", directory + L"\\bare_floor.exe", {}}};
 
   for (int round = -1; round < runs; ++round) {
     for (Program& program : programs) {
