@@ -20,6 +20,17 @@ struct Effect {
   std::optional<std::string> text;
 };
 
+// `registry` after the first `count` of `effects`.
+Registry After(Registry registry, const std::vector<Effect>& effects, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (effects[i].text)
+      registry[effects[i].key] = *effects[i].text + '\0';
+    else
+      registry.erase(effects[i].key);
+  }
+  return registry;
+}
+
 // The save sequence, stated once: OK pressed over alice / pw / HOME, either with "bob" and a new
 // password typed (automatic logon on) or with "Starting Auto Logon" cleared (off). A failure is
 // injected at each write in turn (and at the opening of each key before the first one): the
@@ -56,20 +67,12 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
       const bool chinese = fault.occurrence == 2;
       Harness h(chinese ? "00000404" : nullptr);
       h.StartWith(autoLogon ? "0" : "1", "0");
-      Registry expected = Contents();
-      for (std::size_t i = 0; i < fault.effectsBefore; ++i) {
-        if (effects[i].text)
-          expected[effects[i].key] = *effects[i].text + '\0';
-        else
-          expected.erase(effects[i].key);
-      }
+      const Registry expected = After(Contents(), effects, fault.effectsBefore);
+      h.services.Click(Check1);
       if (autoLogon) {
-        h.services.Click(Check1);
-        h.services.Type(Text3, u"bob");
-        h.services.Type(Text4, u"s3cret");
-        h.services.Type(Text6, u"s3cret");
-      } else {
-        h.services.Click(Check1);
+        for (const auto& [box, text] :
+             {std::pair{Text3, u"bob"}, {Text4, u"s3cret"}, {Text6, u"s3cret"}})
+          h.services.Type(box, text);
       }
       memory::FailCall(fault.operation, fault.occurrence, registry::kAccessDenied);
       const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
@@ -135,13 +138,7 @@ TEST(Apply, CountdownOkInAutomaticModeAndCancelWriteExactlyThis) {
     SCOPED_TRACE(c.label);
     Harness h;
     h.StartWith(c.autoAdminLogon, c.flag);
-    Registry expected = Contents();
-    for (const Effect& effect : c.changes) {
-      if (effect.text)
-        expected[effect.key] = *effect.text + '\0';
-      else
-        expected.erase(effect.key);
-    }
+    const Registry expected = After(Contents(), c.changes, c.changes.size());
     c.act(h);
     EXPECT_EQ(Contents(), expected);
     EXPECT_EQ(std::tuple(h.services.closed, h.services.expiries, h.services.messages.size()),

@@ -33,40 +33,26 @@ class DoubleByte : public ::testing::Test {
   }
 };
 
-TEST_F(DoubleByte, ChineseTextIsStoredWithItsFullByteLengthAndReadsBackUnchanged) {
-  // Big5: 中 A4 A4, 文 A4 E5, 密 B1 4B, 碼 BD 58, 許 B3 5C (its trail byte is a backslash).
-  const std::u16string text = u"中文密碼許";
-  const std::string big5 = "\xA4\xA4\xA4\xE5\xB1\x4B\xBD\x58\xB3\x5C";
-  EXPECT_EQ(ToAnsi(text), big5);
-
-  EXPECT_EQ(SetValue(kCurrentUser, kScratchPath16, u"Password", text), registry::kSuccess);
-  const auto stored = testing::ReadRaw(kCurrentUser, kScratchPath, "Password");
-  ASSERT_TRUE(stored.has_value());
-  EXPECT_EQ(stored->data, big5 + '\0');  // Windows adds the NUL that follows the data
-
-  std::u16string value;
-  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Password", value));
-  EXPECT_EQ(value, text);
-}
-
-TEST_F(DoubleByte, ABackslashTrailByteDoesNotSplitAKeyOrValueName) {
+// Big5: 中 A4 A4, 文 A4 E5, 許 B3 5C (its trail byte is a backslash). The text is stored with its
+// full byte length and reads back unchanged, under a key and a name whose trail bytes look like
+// backslashes; a value of more than 1024 bytes is not read even when it has fewer characters.
+TEST_F(DoubleByte, ChineseTextKeepsItsFullLengthAndBackslashTrailBytesSplitNothing) {
   const std::u16string path = std::u16string(kScratchPath16) + u"\\許功蓋";
-  EXPECT_EQ(SetValue(kCurrentUser, path, u"名許", u"值"), registry::kSuccess);
+  EXPECT_EQ(SetValue(kCurrentUser, path, u"名許", u"中文許"), registry::kSuccess);
+  const auto stored = testing::ReadRaw(kCurrentUser, ToAnsi(path), ToAnsi(u"名許"));
+  EXPECT_EQ(stored.value_or(testing::RawValue{}).data,
+            "\xA4\xA4\xA4\xE5\xB3\x5C" + std::string(1, '\0'));
   std::u16string value;
   EXPECT_TRUE(GetValue(kCurrentUser, path, u"名許", value));
-  EXPECT_EQ(value, u"值");
-  // The trail byte did not create a sub-key of its own.
+  EXPECT_EQ(value, u"中文許");
   registry::Key key = 0;
   EXPECT_NE(registry::OpenKey(kCurrentUser, std::string(kScratchPath) + "\\\xB3", 0,
                               registry::kReadAccess, &key),
             registry::kSuccess);
-}
 
-TEST_F(DoubleByte, AValueOfMoreThan1024BytesIsNotReadEvenWhenItHasFewerCharacters) {
-  // 513 characters of two bytes each: 1026 bytes.
   testing::WriteRaw(kCurrentUser, kScratchPath, "Long", registry::kTypeSz,
                     ToAnsi(std::u16string(513, u'中')));
-  std::u16string value = u"before";
+  value = u"before";
   EXPECT_FALSE(GetValue(kCurrentUser, kScratchPath16, u"Long", value));
   EXPECT_EQ(value, u"before");
 }

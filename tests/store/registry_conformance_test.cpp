@@ -16,8 +16,6 @@ namespace {
 using namespace registry;
 using testing::kScratchPath;
 
-constexpr unsigned char kMarker = 0xAB;
-
 // A query the way the routines make it: a 1024-byte buffer, the type starting at 0. The buffer is
 // pre-filled with a marker so that untouched bytes show.
 struct Query {
@@ -30,7 +28,7 @@ struct Query {
 
 Query QueryValueAt(const std::string& path, const std::string& name) {
   Query query;
-  query.buffer.fill(kMarker);
+  query.buffer.fill(0xAB);
   Key key = 0;
   OpenKey(kCurrentUser, path, 0, kReadAccess, &key);
   query.status = QueryValue(key, name, &query.type, query.buffer.data(), &query.length);
@@ -44,38 +42,30 @@ class RegistryConformance : public ::testing::Test {
   void TearDown() override { testing::ClearScratch(); }
 };
 
-TEST_F(RegistryConformance, StoredDataComesBackWithItsTypeAndExactBytesUpToTheBufferSize) {
-  struct Case {
-    const char* label;
-    std::uint32_t type;
-    std::string stored;
-    Status status;
+// Stored data comes back with its type and exact bytes up to the buffer's size; beyond it the
+// status says so and the length gives the size needed.
+TEST_F(RegistryConformance, StoredDataComesBackExactlyOrSaysItDoesNotFit) {
+  const std::tuple<std::uint32_t, std::string, Status> cases[] = {
+      {kTypeSz, "abc", kSuccess},
+      {kTypeSz, std::string("abc\0", 4), kSuccess},
+      {kTypeSz, std::string("a\0b", 3), kSuccess},
+      {kTypeSz, "", kSuccess},
+      {kTypeSz, std::string(1024, 'a'), kSuccess},
+      {kTypeSz, std::string(1025, 'b'), kMoreData},
+      {kTypeBinary, std::string(1025, 'b'), kMoreData},
+      {kTypeDword, std::string("\x05\x01\x00\x00", 4), kSuccess},
+      {kTypeExpandSz, std::string("%TEMP%\0", 7), kSuccess},
+      {kTypeMultiSz, std::string("a\0b\0\0", 5), kSuccess},
   };
-  const Case cases[] = {
-      {"text without a NUL", kTypeSz, "abc", kSuccess},
-      {"text with its NUL", kTypeSz, std::string("abc\0", 4), kSuccess},
-      {"text with a NUL inside", kTypeSz, std::string("a\0b", 3), kSuccess},
-      {"empty text", kTypeSz, "", kSuccess},
-      {"exactly the buffer", kTypeSz, std::string(1024, 'a'), kSuccess},
-      {"one byte more", kTypeSz, std::string(1025, 'b'), kMoreData},
-      {"binary, one byte more", kTypeBinary, std::string(1025, 'b'), kMoreData},
-      {"number", kTypeDword, std::string("\x05\x01\x00\x00", 4), kSuccess},
-      {"largest number", kTypeDword, std::string(4, '\xFF'), kSuccess},
-      {"binary", kTypeBinary, std::string("\x00\x01\x02", 3), kSuccess},
-      {"expandable text", kTypeExpandSz, std::string("%TEMP%\0", 7), kSuccess},
-      {"text list", kTypeMultiSz, std::string("a\0b\0\0", 5), kSuccess},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.type, c.stored);
+  for (const auto& [type, stored, status] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(stored.substr(0, 8)));
+    testing::WriteRaw(kCurrentUser, kScratchPath, "Value", type, stored);
     const Query query = QueryValueAt(kScratchPath, "Value");
-    EXPECT_EQ(query.status, c.status);
-    EXPECT_EQ(query.type, c.type);
-    if (c.status == kMoreData) {
+    EXPECT_EQ(std::tie(query.status, query.type), std::tie(status, type));
+    if (status == kMoreData)
       EXPECT_GT(query.length, 1024u);  // the size needed; the buffer is not to be looked at
-    } else {
-      EXPECT_EQ(query.Data(), c.stored);
-    }
+    else
+      EXPECT_EQ(query.Data(), stored);
   }
 }
 
@@ -96,48 +86,40 @@ TEST_F(RegistryConformance, WideTextReadsInTheCodePageAndALossIsReported) {
   }
 }
 
-TEST_F(RegistryConformance, MissingKeysAndValuesLeaveEveryOutputUntouched) {
+// A missing key or value, and a null handle, fail and leave every output untouched; a value is
+// deleted once; a text whose NUL follows it in memory is stored with it (Windows counts it).
+TEST_F(RegistryConformance, MissingThingsFailWithoutEffectAndTextKeepsAFollowingNul) {
   testing::WriteRaw(kCurrentUser, kScratchPath, "Other", kTypeSz, "x");
-  Key key = 0;
-  EXPECT_EQ(OpenKey(kCurrentUser, std::string(kScratchPath) + "\\Absent", 0, kReadAccess, &key),
-            kFileNotFound);
-  EXPECT_EQ(key, 0u);
-  for (const std::string& path :
-       {std::string(kScratchPath), std::string(kScratchPath) + "\\Absent"}) {
-    SCOPED_TRACE(path);
+  for (const std::string& path : {std::string(kScratchPath), std::string(kScratchPath) + "\\No"}) {
     const Query query = QueryValueAt(path, "Value");
     EXPECT_NE(query.status, kSuccess);
-    EXPECT_EQ(query.type, 0u);
-    EXPECT_EQ(query.length, 1024u);
-    EXPECT_EQ(query.buffer[0], kMarker);
+    EXPECT_EQ(std::tuple(query.type, query.length, query.buffer[0]), std::tuple(0u, 1024u, 0xAB));
   }
-}
-
-TEST_F(RegistryConformance, TextWhoseNulFollowsTheDataIsStoredWithIt) {
-  // Windows counts a text's terminating NUL that the length leaves out when it follows the data.
-  const std::string followedByNul("abc\0", 4);
-  const std::string followedByOther("abc\x01", 4);
   Key key = 0;
-  const SecurityAttributes security{};
-  ASSERT_EQ(
-      CreateKey(kCurrentUser, kScratchPath, 0, nullptr, 0, kAllAccess, &security, &key, nullptr),
-      kSuccess);
-  for (std::uint32_t type : {kTypeSz, kTypeDword}) {
-    SCOPED_TRACE(type);
-    const auto* withNul = reinterpret_cast<const unsigned char*>(followedByNul.data());
-    const auto* withOther = reinterpret_cast<const unsigned char*>(followedByOther.data());
-    SetValue(key, "FollowedByNul", 0, type, withNul, 3);
-    SetValue(key, "FollowedByOther", 0, type, withOther, 3);
-    EXPECT_EQ(QueryValueAt(kScratchPath, "FollowedByNul").length, type == kTypeSz ? 4u : 3u);
-    EXPECT_EQ(QueryValueAt(kScratchPath, "FollowedByOther").length, 3u);
-  }
+  EXPECT_EQ(OpenKey(kCurrentUser, std::string(kScratchPath) + "\\No", 0, kReadAccess, &key),
+            kFileNotFound);
+  EXPECT_EQ(key, 0u);
+  const auto* bytes = reinterpret_cast<const unsigned char*>("abc\0abc\x01");
+  EXPECT_NE(SetValue(0, "Value", 0, kTypeSz, bytes, 1), kSuccess);
+  EXPECT_NE(DeleteValue(0, "Other"), kSuccess);
+
+  ASSERT_EQ(OpenKey(kCurrentUser, kScratchPath, 0, kAllAccess, &key), kSuccess);
+  EXPECT_EQ(DeleteValue(key, "Other"), kSuccess);
+  EXPECT_EQ(DeleteValue(key, "Other"), kFileNotFound);
+  SetValue(key, "FollowedByNul", 0, kTypeSz, bytes, 3);
+  SetValue(key, "FollowedByOther", 0, kTypeSz, bytes + 4, 3);
+  SetValue(key, "Number", 0, kTypeDword, bytes, 3);
   CloseKey(key);
+  EXPECT_EQ(QueryValueAt(kScratchPath, "FollowedByNul").length, 4u);
+  EXPECT_EQ(QueryValueAt(kScratchPath, "FollowedByOther").length, 3u);
+  EXPECT_EQ(QueryValueAt(kScratchPath, "Number").length, 3u);
 }
 
+// Keys are created along the way (then opened), and names are found whatever their case.
 TEST_F(RegistryConformance, KeysAreCreatedAlongTheWayAndNamesIgnoreCase) {
   const std::string deep = std::string(kScratchPath) + "\\One\\Two";
   const SecurityAttributes security{nullptr, true};
-  for (std::uint32_t expected : {1u, 2u}) {  // created, then opened
+  for (std::uint32_t expected : {1u, 2u}) {
     std::uint32_t disposition = 0;
     Key key = 0;
     ASSERT_EQ(CreateKey(kCurrentUser, deep, 0, "1", 0, kAllAccess, &security, &key, &disposition),
@@ -147,26 +129,6 @@ TEST_F(RegistryConformance, KeysAreCreatedAlongTheWayAndNamesIgnoreCase) {
   }
   testing::WriteRaw(kCurrentUser, deep, "MixedCase", kTypeSz, "v");
   EXPECT_EQ(QueryValueAt("SOFTWARE\\QUENDA TESTS\\scratch\\one\\TWO", "mixedcase").Data(), "v");
-}
-
-TEST_F(RegistryConformance, DeletingRemovesOnceAndNullHandlesFailWithoutEffect) {
-  testing::WriteRaw(kCurrentUser, kScratchPath, "Value", kTypeSz, "v");
-  Key key = 0;
-  ASSERT_EQ(OpenKey(kCurrentUser, kScratchPath, 0, kAllAccess, &key), kSuccess);
-  EXPECT_EQ(DeleteValue(key, "Value"), kSuccess);
-  EXPECT_EQ(DeleteValue(key, "Value"), kFileNotFound);
-  CloseKey(key);
-  EXPECT_FALSE(testing::ReadRaw(kCurrentUser, kScratchPath, "Value").has_value());
-
-  std::uint32_t type = 0;
-  std::uint32_t length = 1024;
-  std::array<unsigned char, 1024> buffer{};
-  EXPECT_NE(QueryValue(0, "Value", &type, buffer.data(), &length), kSuccess);
-  EXPECT_EQ(type, 0u);
-  EXPECT_EQ(length, 1024u);
-  EXPECT_NE(SetValue(0, "Value", 0, kTypeSz, buffer.data(), 1), kSuccess);
-  EXPECT_NE(DeleteValue(0, "Value"), kSuccess);
-  EXPECT_NE(CloseKey(0), kSuccess);
 }
 
 }  // namespace
