@@ -121,7 +121,8 @@ TEST_F(QuendaE2E, CaptionsLayoutAndLogoAtEachDpiInEachLanguage) {
         }
       }
       for (const auto& [box, caption] : kCaptionedBoxes)
-        EXPECT_EQ(GetWindow(run.Item(box), GW_HWNDPREV), run.Item(caption));
+        EXPECT_EQ(GetDlgCtrlID(GetWindow(run.Item(box), GW_HWNDPREV)),
+                  GetDlgCtrlID(run.Item(caption)));
       const std::wstring contact = run.Text(C::Text1);
       EXPECT_EQ(run.Text(C::Image1), contact.substr(0, contact.find(L"\r\n")));
       EXPECT_FALSE(run.HasModule(L"oleaut32.dll"));
@@ -149,8 +150,7 @@ TEST_F(Cp950E2E, ChineseReadmeIsDecodedAndAChineseUserNameRoundTrips) {
   for (int press = 0; press < 3; ++press)
     run.Click(C::Command3);
   // The readme from disk, decoded in code page 950 as the program decodes it.
-  std::ifstream file(std::filesystem::path(ProgramDirectory() + L"\\readmetw.txt"),
-                     std::ios::binary);
+  std::ifstream file(fs::path(ProgramDirectory() + L"\\readmetw.txt"), std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   const int size = static_cast<int>(bytes.size());
   std::wstring readme(bytes.size(), L'\0');
@@ -293,7 +293,8 @@ TEST(DialogServices, StartProgramStartsMinimizedWithoutWaiting) {
   const std::wstring barest = L"\"" + ProgramDirectory() + L"\\bare_floor.exe\"";
   ASSERT_TRUE(services.StartProgram(win32::Utf16(barest), SW_SHOWMINIMIZED));
   HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowW(L"QuendaMinimalWindow", nullptr)); }));
+  ASSERT_TRUE(WaitUntil(  // shown, which a window is not yet when it is found
+      [&] { return IsWindowVisible(window = FindWindowW(L"QuendaMinimalWindow", nullptr)); }));
   EXPECT_TRUE(IsIconic(window)) << "the first window takes the requested state";
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
