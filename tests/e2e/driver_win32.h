@@ -1,104 +1,215 @@
 // The end-to-end driver: starts the real quenda.exe, finds its dialog and controls, acts on them as
-// a user would, and prepares and reads the registry values it works on.
+// a user would, and prepares and reads the registry values it works on. Windows are found by
+// process, class and id; input goes in as the messages controls get from a user.
 #pragma once
+
+#include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <functional>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
-#include <string_view>
-#include <vector>
+#include <tuple>
 
-#include "controls.h"
-
-struct HWND__;
+#include "control_ids.h"
 
 namespace quenda::e2e {
 
-using Window = HWND__*;
 using namespace std::chrono_literals;
 
-// The folder of this test program; quenda.exe, its readme files and minimal_window.exe lie there.
-std::wstring ProgramDirectory();
-std::wstring QuendaExe();
+// The folder of this test program; quenda.exe, its readme files and bare_floor.exe lie there.
+inline std::wstring ProgramDirectory() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return std::filesystem::path(path).parent_path().wstring();
+}
 
-// Polls `condition` until it holds or `timeout` has passed.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+inline bool WaitUntil(auto condition, std::chrono::milliseconds timeout = 10s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition() && std::chrono::steady_clock::now() < deadline)
+    Sleep(10);
+  return condition();
+}
+
+// A message box as the user saw it: "title: message", whether it shows an icon, and its owner.
+struct MessageBoxSeen {
+  std::wstring text;
+  bool icon = false;
+  HWND owner = nullptr;
+};
 
 class QuendaRun {
  public:
-  // Starts `exe` and waits for its visible top-level window of class `windowClass` (null: the
-  // dialog's class). A process still running at destruction is ended.
-  explicit QuendaRun(const std::wstring& exe = QuendaExe(), const wchar_t* windowClass = nullptr);
-  ~QuendaRun();
-  QuendaRun(const QuendaRun&) = delete;
-  QuendaRun& operator=(const QuendaRun&) = delete;
+  // Runs `commandLine` and waits for its dialog. A process still running at destruction is ended.
+  explicit QuendaRun(std::wstring commandLine = L"\"" + ProgramDirectory() + L"\\quenda.exe\"") {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &started);
+    CloseHandle(started.hThread);
+    process_.reset(started.hProcess);
+    WaitUntil([&] { return (dialog_ = FindTopLevel(win32::kDialogClassName)) != nullptr; }, 20s);
+  }
+  ~QuendaRun() {
+    TerminateProcess(process_.get(), 99);  // fails harmlessly when the process has ended
+    WaitForSingleObject(process_.get(), 5000);
+  }
 
   bool Ready() const { return dialog_ != nullptr; }
-  Window Item(ControlId id) const;  // Form1 is the dialog itself
-  // From CreateProcess to the window being visible.
-  double MsToWindow() const { return toWindow_.count(); }
+  HWND Item(ControlId id) const {  // Form1 is the dialog itself
+    return id == ControlId::Form1 ? dialog_ : GetDlgItem(dialog_, win32::ChildIdOf(id));
+  }
+  std::wstring Text(ControlId id) const { return TextOf(Item(id)); }
+  // Form1: its client area; a control: its place in that client area; in pixels.
+  RECT Bounds(ControlId id) const {
+    RECT rect{};
+    if (id == ControlId::Form1)
+      GetClientRect(dialog_, &rect);
+    else if (GetWindowRect(Item(id), &rect))
+      MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  bool WaitForFocus(ControlId id) const {
+    return WaitUntil([&] { return Focus() == Item(id); }, 2s);
+  }
+  bool HasModule(const wchar_t* name) const {
+    HMODULE modules[512];
+    DWORD size = 0;
+    EnumProcessModules(process_.get(), modules, sizeof(modules), &size);
+    return std::any_of(modules, modules + size / sizeof(HMODULE), [&](HMODULE module) {
+      wchar_t loaded[MAX_PATH] = {};
+      GetModuleBaseNameW(process_.get(), module, loaded, MAX_PATH);
+      return _wcsicmp(loaded, name) == 0;
+    });
+  }
+  std::size_t PeakMemory() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(process_.get(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+  }
 
-  std::wstring Text(ControlId id) const;  // a caption or an edit's text, through WM_GETTEXT
-  bool Checked(ControlId id) const;
-  bool Enabled(ControlId id) const;
-  bool WaitForFocus(ControlId id) const;  // within 2 s
-  // The text of the window just before `id` in the window order (where a screen reader looks for
-  // the name of an edit box) when that window is a visible static control; a marker otherwise.
-  std::wstring StaticBefore(ControlId id) const;
-  // Whether the process has loaded the DLL `name` ("oleaut32.dll").
-  bool HasModule(std::wstring_view name) const;
-
-  // Click returns once the dialog has handled the click, so never for a click that opens a
-  // message box: post BM_CLICK for those.
-  void Click(ControlId id);
+  // Returns once the dialog has handled the click, so never for one that opens a message box:
+  // post BM_CLICK for those.
+  void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
   // Replaces a text box's text as typing would: the box reports the change to the dialog.
-  void Type(ControlId id, const std::wstring& text);
-  // Keyboard input to the focused control: characters, a key press (Enter, Esc, Tab), Alt+letter.
-  void TypeChars(const std::wstring& text);
-  void PressKey(unsigned virtualKey);
-  void PressAccessKey(wchar_t letter);
-
-  // Waits for a message box of this process, presses its OK button (found by id, not caption)
-  // and waits for it to close. Returns "title: message", or "" when no box appeared in time.
-  std::wstring AnswerMessageBox(std::chrono::milliseconds timeout = 10s);
-  bool WaitForExit(std::chrono::milliseconds timeout = 10s);
-  unsigned long ExitCode() const;  // STILL_ACTIVE while running
+  void Type(ControlId id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
+  // To the focused control: a key press (Enter, Esc, Tab), or Alt+letter, which arrives as
+  // WM_SYSCHAR with the context bit (Alt held) set.
+  void PressKey(unsigned virtualKey) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(Focus(), WM_KEYDOWN, virtualKey, 1 | scan);
+    PostMessageW(Focus(), WM_KEYUP, virtualKey, 1 | scan | (3u << 30));
+  }
+  void PressAccessKey(wchar_t letter) { PostMessageW(Focus(), WM_SYSCHAR, letter, 1 | (1u << 29)); }
+  // Waits for a message box of this process and presses its OK button (found by id, not
+  // caption); an empty text when no box appeared in time.
+  MessageBoxSeen AnswerMessageBox(std::chrono::milliseconds timeout = 10s) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindTopLevel(L"#32770")) != nullptr; }, timeout))
+      return {};
+    MessageBoxSeen seen{TextOf(box) + L": ", false, GetWindow(box, GW_OWNER)};
+    // The message is the box's static control with text; the icon's static has none.
+    for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
+      seen.text += TextOf(child);
+      seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    }
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return seen;
+  }
+  // The exit code once the process has ended, waiting up to `timeout`; STILL_ACTIVE while it runs.
+  DWORD ExitCode(std::chrono::milliseconds timeout = 0ms) const {
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+  }
 
  private:
-  void* process_ = nullptr;
-  unsigned long processId_ = 0;
-  Window dialog_ = nullptr;
-  std::chrono::duration<double, std::milli> toWindow_{};
+  static std::wstring TextOf(HWND window) {
+    std::wstring text(1 << 18, L'\0');  // more than the panel ever holds
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  }
+  // The first visible top-level window of this process whose class is `className`.
+  HWND FindTopLevel(const wchar_t* className) const {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == GetProcessId(process_.get()) && IsWindowVisible(window))
+        return window;
+    }
+    return nullptr;
+  }
+  // The focused control of the dialog's thread, where keyboard input goes; the dialog when none.
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return info.hwndFocus ? info.hwndFocus : dialog_;
+  }
+
+  std::unique_ptr<void, decltype(&CloseHandle)> process_{nullptr, CloseHandle};
+  HWND dialog_ = nullptr;
 };
 
-// Quenda's settings as stored: the Winlogon values by name, and its Run entry as "Run". Missing
-// values are absent from the map.
+inline void SetText(HKEY root, const wchar_t* key, const wchar_t* name, std::wstring_view text) {
+  RegSetKeyValueW(root, key, name, REG_SZ, text.data(),
+                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));  // without a NUL, as Quenda
+}
+
+// Quenda's settings by name, each with its key and value: the Winlogon values, and its Run entry
+// as "Run". Missing values are absent from the map.
 using Settings = std::map<std::wstring, std::wstring>;
-Settings StoredSettings();
+inline const wchar_t kWinlogon[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> kSettings[] = {
+    {L"AutoAdminLogon", kWinlogon, L"AutoAdminLogon"},
+    {L"DefaultUserName", kWinlogon, L"DefaultUserName"},
+    {L"DefaultPassword", kWinlogon, L"DefaultPassword"},
+    {L"DefaultDomainName", kWinlogon, L"DefaultDomainName"},
+    {L"Quenda", kWinlogon, L"Quenda"},
+    {L"Run", L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quenda"}};
+inline Settings StoredSettings() {
+  Settings settings;
+  for (const auto& [setting, key, name] : kSettings) {
+    wchar_t text[1024];
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size) ==
+        ERROR_SUCCESS)
+      settings[setting] = text;
+  }
+  return settings;
+}
 // Makes the stored settings exactly `settings`: the named values written, every other deleted.
-void StoreSettings(const Settings& settings);
+inline void StoreSettings(const Settings& settings) {
+  for (const auto& [setting, key, name] : kSettings) {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, name);
+    if (settings.contains(setting))
+      SetText(HKEY_LOCAL_MACHINE, key, name, settings.at(setting));
+  }
+}
 
-inline constexpr wchar_t kTestComputerName[] = L"E2E-PC";
-void SetLocale(const wchar_t* locale);  // "00000409" English, "00000404" Chinese (Taiwan)
-void SetDpi(int dpi);                   // for the processes started from now on
-
-// Every test starts from a fresh system: English locale, the test's computer name, the driver's
-// DPI and no settings. The values it touches are put back afterwards.
-class E2ETest : public testing::Test {
+// For the processes started from now on: "00000409" English, "00000404" Chinese (Taiwan).
+inline void SetLocale(const wchar_t* locale) {
+  SetText(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", locale);
+}
+// Every test starts from a fresh system: English, the computer name E2E-PC and no settings. The
+// prefix is a throwaway one, and every test that uses it prepares it so.
+class QuendaE2E : public testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
- private:
-  std::vector<std::function<void()>> restore_;
+  void SetUp() override {
+    StoreSettings({});
+    SetText(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
+            L"ComputerName", L"E2E-PC");
+    SetLocale(L"00000409");
+  }
 };
-
-int Pixels(int twips, int dpi);  // as the dialog converts them
-int DriverDpi();                 // the display's DPI when this program started
-// A file's whole text decoded from `codePage`; empty when it cannot be read.
-std::wstring FileText(const std::wstring& path, unsigned codePage);
 
 }  // namespace quenda::e2e

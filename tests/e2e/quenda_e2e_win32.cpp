@@ -1,0 +1,304 @@
+// End to end: the real quenda.exe under Wine, started against a prepared registry and worked
+// through its window as a user would. What only the real window, registry and process show: the
+// dialog manager's keys, the layout at two DPIs in both languages, the failure box, credentials and
+// folders the code page cannot hold, huge readme files, the resources, the countdown's timing.
+#include <windows.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "dialog_window_win32.h"
+#include "driver_win32.h"
+#include "resource_ids.h"
+#include "texts.h"
+#include "wide_text.h"
+
+namespace quenda::e2e {
+namespace {
+
+using C = ControlId;
+namespace fs = std::filesystem;
+using win32::Wide;
+
+// A fresh system worked by keyboard. Enter presses OK, or About once that was clicked; Alt+A
+// ticks "Automatically", whose mode greys what Tab then skips, and clearing it stops the
+// countdown. Passwords that differ are refused, the password then selected for retyping.
+TEST_F(QuendaE2E, AToolWindowWithMaskedBoxesThatTheDialogManagerDrives) {
+  QuendaRun run;
+  ASSERT_TRUE(run.Ready());
+  EXPECT_EQ(run.Text(C::Form1) + L" on " + run.Text(C::Label2), L"Quenda on E2E-PC");
+  EXPECT_TRUE(run.WaitForFocus(C::Check1));
+  // A tool window with a close box only; check boxes whose state the dialog sets itself (an
+  // automatic box would tick before the handler decides); masked password boxes; a read-only
+  // panel text with both scroll bars that Tab never reaches.
+  EXPECT_TRUE(GetWindowLongW(run.Item(C::Form1), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(GetWindowLongW(run.Item(C::Form1), GWL_STYLE) &
+               (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  for (C box : {C::Check1, C::Check2})
+    EXPECT_EQ(GetWindowLongW(run.Item(box), GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+  for (C box : {C::Text4, C::Text6})
+    EXPECT_EQ(SendMessageW(run.Item(box), EM_GETPASSWORDCHAR, 0, 0), L'*');
+  const long panel = ES_MULTILINE | ES_READONLY | WS_HSCROLL | WS_VSCROLL;
+  EXPECT_EQ(GetWindowLongW(run.Item(C::Text1), GWL_STYLE) & (panel | WS_TABSTOP), panel);
+
+  run.Click(C::Command3);  // widens
+  const long wide = run.Bounds(C::Form1).right;
+  run.PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return IsWindowVisible(run.Item(C::Form1)) && run.Bounds(C::Form1).right < wide; }));
+  run.PressAccessKey(L'a');
+  for (C next : {C::Check2, C::Command1, C::Command2, C::Command3, C::Check2}) {
+    EXPECT_TRUE(run.WaitForFocus(next)) << "control " << static_cast<int>(next);
+    run.PressKey(VK_TAB);
+  }
+  run.Click(C::Check2);
+  std::this_thread::sleep_for(6500ms);  // well past the expiry
+  EXPECT_EQ(run.ExitCode(), STILL_ACTIVE);
+
+  run.Type(C::Text4, L"pa$$ word");
+  run.Type(C::Text6, L"pa$$ Word");
+  run.PressKey(VK_RETURN);
+  EXPECT_EQ(run.AnswerMessageBox().text, L"Quenda: Not Confirmed password, please keyin again.");
+  EXPECT_TRUE(run.WaitForFocus(C::Text4));
+  EXPECT_EQ(SendMessageW(run.Item(C::Text4), EM_GETSEL, 0, 0), MAKELONG(0, 9));
+  EXPECT_EQ(StoredSettings(), Settings{});
+  run.Type(C::Text6, L"pa$$ word");
+  run.PressKey(VK_RETURN);
+  EXPECT_EQ(run.ExitCode(10s), 0u);
+  // Started from the build folder, whose path has no blank: the Run entry is left unquoted.
+  const Settings applied = {{L"AutoAdminLogon", L"1"},
+                            {L"DefaultPassword", L"pa$$ word"},
+                            {L"Quenda", L"0"},
+                            {L"Run", ProgramDirectory() + L"\\Quenda.exe"}};
+  EXPECT_EQ(StoredSettings(), applied);
+}
+
+// Cancel, Esc and the close box end the program after a change without writing it.
+TEST_F(QuendaE2E, CancelEscAndTheCloseBoxWriteNothing) {
+  const Settings stored = {{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"olduser"}};
+  const std::pair<const char*, void (*)(QuendaRun&)> endings[] = {
+      {"Cancel", [](QuendaRun& run) { run.Click(C::Command2); }},
+      {"Esc", [](QuendaRun& run) { run.PressKey(VK_ESCAPE); }},
+      {"close box",
+       [](QuendaRun& run) { PostMessageW(run.Item(C::Form1), WM_SYSCOMMAND, SC_CLOSE, 0); }}};
+  for (const auto& [name, end] : endings) {
+    SCOPED_TRACE(name);
+    StoreSettings(stored);
+    QuendaRun run;
+    run.Click(C::Check1);
+    run.Type(C::Text3, L"changed");
+    end(run);
+    EXPECT_EQ(run.ExitCode(10s), 0u);
+    EXPECT_EQ(StoredSettings(), stored);
+  }
+}
+
+// Each text box with its caption, which a screen reader finds as the static just before the box
+// in the window order.
+const std::pair<C, C> kCaptionedBoxes[] = {
+    {C::Text3, C::Label4}, {C::Text4, C::Label5}, {C::Text6, C::Label6}, {C::Text2, C::Label3}};
+
+// Each language at 144 and 96 DPI (Wine's own, left for the tests after): the captions of its set,
+// each before its box; the narrow dialog and the wide one About opens. The logo's picture decoder
+// is loaded only once the panel shows; the logo is named after the site address the contact text
+// begins with.
+TEST_F(QuendaE2E, CaptionsLayoutAndLogoAtEachDpiInEachLanguage) {
+  for (const bool chinese : {false, true}) {
+    for (const int dpi : {144, 96}) {
+      SCOPED_TRACE(testing::Message() << (chinese ? "Chinese " : "English ") << dpi);
+      SetLocale(chinese ? L"00000404" : L"00000409");
+      const DWORD logPixels = dpi;
+      RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
+                      &logPixels, sizeof(logPixels));
+      QuendaRun run;
+      for (const TextSetRow& row : TextSetRows()) {
+        if (row.property == Property::Caption) {
+          EXPECT_EQ(run.Text(row.control), Wide(chinese ? row.chinese : row.english));
+        }
+      }
+      for (const auto& [box, caption] : kCaptionedBoxes)
+        EXPECT_EQ(GetDlgCtrlID(GetWindow(run.Item(box), GW_HWNDPREV)),
+                  GetDlgCtrlID(run.Item(caption)));
+      const std::wstring contact = run.Text(C::Text1);
+      EXPECT_EQ(run.Text(C::Image1), contact.substr(0, contact.find(L"\r\n")));
+      EXPECT_FALSE(run.HasModule(L"oleaut32.dll"));
+      // Narrow, then wide with the panel's frame and text in their places.
+      const auto pixels = [&](int twips) { return MulDiv(twips, dpi, 1440); };
+      EXPECT_EQ(run.Bounds(C::Form1).right, pixels(3930));
+      EXPECT_EQ(run.Bounds(C::Form1).bottom, pixels(4620));
+      run.Click(C::Command3);
+      EXPECT_EQ(run.Bounds(C::Form1).right, pixels(7950));
+      EXPECT_EQ(run.Bounds(C::Frame1).left, pixels(4020));
+      EXPECT_EQ(run.Bounds(C::Text1).left, pixels(4080));
+      EXPECT_TRUE(WaitUntil([&] { return run.HasModule(L"oleaut32.dll"); }, 5s));
+    }
+  }
+}
+
+// Run a second time with LC_ALL=zh_TW.UTF-8, which gives Wine's processes code page 950.
+using Cp950E2E = QuendaE2E;
+
+TEST_F(Cp950E2E, ChineseReadmeIsDecodedAndAChineseUserNameRoundTrips) {
+  if (GetACP() != 950)
+    GTEST_SKIP() << "needs the ANSI code page 950";
+  SetLocale(L"00000404");
+  QuendaRun run;
+  for (int press = 0; press < 3; ++press)
+    run.Click(C::Command3);
+  // The readme from disk, decoded in code page 950 as the program decodes it.
+  std::ifstream file(fs::path(ProgramDirectory() + L"\\readmetw.txt"), std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  const int size = static_cast<int>(bytes.size());
+  std::wstring readme(bytes.size(), L'\0');
+  readme.resize(MultiByteToWideChar(950, 0, bytes.data(), size, readme.data(), size));
+  EXPECT_EQ(run.Text(C::Text1), readme);
+  run.Click(C::Check1);
+  run.Type(C::Text3, L"王小明");
+  run.Click(C::Command1);
+  EXPECT_EQ(run.ExitCode(10s), 0u);
+  EXPECT_EQ(StoredSettings()[L"DefaultUserName"], L"王小明");
+  EXPECT_EQ(QuendaRun().Text(C::Text3), L"王小明");
+}
+
+// The automatic apply comes by itself about five seconds after start-up (the countdown starts
+// while the dialog loads). Here the Winlogon key's access list refuses it: the failure box with its
+// icon, owned by the dialog; then exit code 1 and the registry as before.
+TEST_F(QuendaE2E, AFailedAutomaticApplyShowsTheErrorOwnedByTheDialogAndChangesNothing) {
+  const Settings stored = {
+      {L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"olduser"}, {L"Quenda", L"1"}};
+  StoreSettings(stored);
+  // Everyone is denied changing the key (the wineserver of the test's own prefix enforces a key's
+  // access list) until the list is put back below, so no ASSERT before that.
+  HKEY winlogon = nullptr;
+  RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", 0,
+                READ_CONTROL | WRITE_DAC, &winlogon);
+  BYTE before[4096];
+  DWORD size = sizeof(before);
+  RegGetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, before, &size);
+  PSECURITY_DESCRIPTOR denied = nullptr;  // 0x10006: set value, create subkey, delete
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)",
+                                                       SDDL_REVISION_1, &denied, nullptr);
+  EXPECT_EQ(RegSetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS);
+  const auto start = std::chrono::steady_clock::now();
+  QuendaRun run;
+  const MessageBoxSeen box = run.AnswerMessageBox();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(took >= 5s && took < 7s) << took / 1ms << " ms";
+  EXPECT_TRUE(box.icon);
+  EXPECT_EQ(box.owner, run.Item(C::Form1));
+  EXPECT_EQ(run.ExitCode(10s), 1u);
+  RegSetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, before);
+  LocalFree(denied);
+  RegCloseKey(winlogon);
+  EXPECT_EQ(StoredSettings(), stored);
+}
+
+// Credentials another program stored with characters code page 1252 lacks survive an apply
+// untouched. A typed one is refused with a message, and nothing is written until it is replaced.
+TEST_F(QuendaE2E, CredentialsTheCodePageCannotHoldAreNeverWrittenAsQuestionMarks) {
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "needs the ANSI code page 1252";
+  Settings stored = {{L"AutoAdminLogon", L"1"},
+                     {L"DefaultUserName", L"Иван"},
+                     {L"DefaultPassword", L"пароль€1"},
+                     {L"Quenda", L"0"}};
+  StoreSettings(stored);
+  QuendaRun run;
+  run.Type(C::Text2, L"Пётр");
+  PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // opens a message box: not waited for
+  EXPECT_EQ(run.AnswerMessageBox().text, L"Quenda: " + Wide(UnrepresentableMessage()));
+  EXPECT_EQ(StoredSettings(), stored);
+  run.Type(C::Text2, L"DOM");
+  run.Click(C::Command1);
+  EXPECT_EQ(run.ExitCode(10s), 0u);
+  stored[L"DefaultDomainName"] = L"DOM";
+  stored[L"Run"] = ProgramDirectory() + L"\\Quenda.exe";
+  EXPECT_EQ(StoredSettings(), stored);
+}
+
+// A copy of quenda.exe in a folder with a blank and in folders code page 1252 cannot name, each
+// beside a readme of its own: a small one, one of 50 MB and one of 5 MB of bare CRs. The panel
+// shows the start of each at once, in memory near that of the small one. OK then stores a Run
+// entry that starts the copy: quoted for a blank, by short names where the code page lacks one.
+TEST_F(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceAndItsRunEntryStartsIt) {
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "needs the ANSI code page 1252";
+  const std::tuple<const wchar_t*, std::string, long> copies[] = {
+      {L"Quenda E2E", "hello\r\n", 7},
+      {L"Программы Quenda", std::string(50 << 20, 'x'), 65536 + 2},
+      {L"程式 Quenda", std::string(5 << 20, '\r'), 2 * 65536}};
+  std::size_t smallPeak = 0;
+  for (const auto& [name, readme, length] : copies) {
+    SCOPED_TRACE(readme.size());
+    const fs::path folder = fs::temp_directory_path() / name;
+    fs::create_directories(folder);
+    fs::copy_file(ProgramDirectory() + L"\\quenda.exe", folder / L"quenda.exe",
+                  fs::copy_options::overwrite_existing);
+    std::ofstream(folder / L"readme.txt", std::ios::binary) << readme;
+    StoreSettings({{L"AutoAdminLogon", L"1"}, {L"Quenda", L"0"}});
+    QuendaRun run(L"\"" + (folder / L"quenda.exe").wstring() + L"\"");
+    run.Click(C::Command3);
+    const auto start = std::chrono::steady_clock::now();
+    run.Click(C::Command3);  // narrowing loads the readme
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(SendMessageW(run.Item(C::Text1), WM_GETTEXTLENGTH, 0, 0), length);
+    smallPeak = smallPeak ? smallPeak : run.PeakMemory();  // the first readme is the small one
+    EXPECT_LT(run.PeakMemory(), smallPeak + (8 << 20));
+    run.Click(C::Command1);
+    EXPECT_EQ(run.ExitCode(10s), 0u);
+    EXPECT_TRUE(QuendaRun(StoredSettings()[L"Run"]).Ready());
+    fs::remove_all(folder);
+  }
+}
+
+TEST(QuendaExecutable, CarriesVersion232TheIconTheHandCursorAndTheLogo) {
+  HMODULE module = LoadLibraryExW((ProgramDirectory() + L"\\quenda.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  const auto resource = [&](int id, const wchar_t* type) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    return std::vector<int>(bytes, bytes + SizeofResource(module, found));
+  };
+  // The version resource: its 40-byte head, then the fixed part, whose file version holds the
+  // minor, major, build and third numbers as little-endian WORDs from byte 48 on.
+  const std::vector<int> version = resource(1, RT_VERSION);
+  EXPECT_EQ(std::tuple(version.at(50), version.at(48), version.at(54)), std::tuple(2, 3, 2));
+  // The icon group: three WORDs (reserved, type, count), then 14 bytes per image: width, height,
+  // colours, reserved, planes and bit count (WORDs), byte count (DWORD), resource id (WORD).
+  const std::vector<int> icons = resource(QUENDA_ICON, RT_GROUP_ICON);
+  EXPECT_EQ(icons.size(), 6u + 2 * 14u) << "two images";
+  EXPECT_EQ(std::tuple(icons.at(6), icons.at(12), icons.at(20), icons.at(26)),
+            std::tuple(32, 4, 16, 4))
+      << "32 and 16 pixels wide";
+  // The logo: a GIF whose logical screen size, little-endian, follows the signature.
+  const std::vector<int> gif = resource(QUENDA_LOGO_GIF, RT_RCDATA);
+  EXPECT_EQ(std::tuple(gif.at(0), gif.at(1), gif.at(2), gif.at(6) | gif.at(7) << 8,
+                       gif.at(8) | gif.at(9) << 8),
+            std::tuple('G', 'I', 'F', 98, 21));
+  // The hand points with the tip of its index finger.
+  ICONINFO hand{};
+  GetIconInfo(static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(QUENDA_HAND_CURSOR),
+                                              IMAGE_CURSOR, 32, 32, 0)),
+              &hand);
+  EXPECT_EQ(std::pair(hand.xHotspot, hand.yHotspot), std::pair(DWORD{12}, DWORD{1}));
+}
+
+TEST(DialogServices, StartProgramStartsMinimizedWithoutWaiting) {
+  win32::DialogWindow services(GetModuleHandleW(nullptr));
+  ASSERT_FALSE(FindWindowW(L"QuendaMinimalWindow", nullptr));
+  const std::wstring barest = L"\"" + ProgramDirectory() + L"\\bare_floor.exe\"";
+  ASSERT_TRUE(services.StartProgram(win32::Utf16(barest), SW_SHOWMINIMIZED));
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil(  // shown, which a window is not yet when it is found
+      [&] { return IsWindowVisible(window = FindWindowW(L"QuendaMinimalWindow", nullptr)); }));
+  EXPECT_TRUE(IsIconic(window)) << "the first window takes the requested state";
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+}
+
+}  // namespace
+}  // namespace quenda::e2e
