@@ -17,6 +17,7 @@
 #include <tuple>
 
 #include "control_ids.h"
+#include "settings_win32.h"
 
 namespace quenda::e2e {
 
@@ -160,56 +161,17 @@ class QuendaRun {
   HWND dialog_ = nullptr;
 };
 
-inline void SetText(HKEY root, const wchar_t* key, const wchar_t* name, std::wstring_view text) {
-  RegSetKeyValueW(root, key, name, REG_SZ, text.data(),
-                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));  // without a NUL, as Quenda
-}
-
-// Quenda's settings by name, each with its key and value: the Winlogon values, and its Run entry
-// as "Run". Missing values are absent from the map.
-using Settings = std::map<std::wstring, std::wstring>;
-inline const wchar_t kWinlogon[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-inline const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> kSettings[] = {
-    {L"AutoAdminLogon", kWinlogon, L"AutoAdminLogon"},
-    {L"DefaultUserName", kWinlogon, L"DefaultUserName"},
-    {L"DefaultPassword", kWinlogon, L"DefaultPassword"},
-    {L"DefaultDomainName", kWinlogon, L"DefaultDomainName"},
-    {L"Quenda", kWinlogon, L"Quenda"},
-    {L"Run", L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quenda"}};
-inline Settings StoredSettings() {
-  Settings settings;
-  for (const auto& [setting, key, name] : kSettings) {
-    wchar_t text[1024];
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size) ==
-        ERROR_SUCCESS)
-      settings[setting] = text;
-  }
-  return settings;
-}
-// Makes the stored settings exactly `settings`: the named values written, every other deleted.
-inline void StoreSettings(const Settings& settings) {
-  for (const auto& [setting, key, name] : kSettings) {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, name);
-    if (settings.contains(setting))
-      SetText(HKEY_LOCAL_MACHINE, key, name, settings.at(setting));
-  }
-}
-
 // For the processes started from now on: "00000409" English, "00000404" Chinese (Taiwan).
-inline void SetLocale(const wchar_t* locale) {
-  SetText(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", locale);
+inline void SetLocale(std::wstring_view locale) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", REG_SZ,
+                  locale.data(), static_cast<DWORD>(locale.size() * sizeof(wchar_t)));
 }
+
 // Every test starts from a fresh system: English, the computer name E2E-PC and no settings. The
 // prefix is a throwaway one, and every test that uses it prepares it so.
 class QuendaE2E : public testing::Test {
  protected:
-  void SetUp() override {
-    StoreSettings({});
-    SetText(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
-            L"ComputerName", L"E2E-PC");
-    SetLocale(L"00000409");
-  }
+  void SetUp() override { StoreSettings({{L"ComputerName", L"E2E-PC"}, {L"Locale", L"00000409"}}); }
 };
 
 }  // namespace quenda::e2e

@@ -3,7 +3,6 @@
 // dialog manager's keys, the layout at two DPIs in both languages, the failure box, credentials and
 // folders the code page cannot hold, huge readme files, the resources, the countdown's timing.
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -71,7 +70,7 @@ TEST_F(QuendaE2E, AToolWindowWithMaskedBoxesThatTheDialogManagerDrives) {
   EXPECT_EQ(run.ExitCode(10s), 0u);
   // Started from the build folder, whose path has no blank: the Run entry is left unquoted.
   const Settings applied = {{L"AutoAdminLogon", L"1"},
-                            {L"DefaultPassword", L"pa$$ word"},
+                            {L"DefaultPassword", Hidden(L"pa$$ word")},
                             {L"Quenda", L"0"},
                             {L"Run", ProgramDirectory() + L"\\Quenda.exe"}};
   EXPECT_EQ(StoredSettings(), applied);
@@ -171,18 +170,8 @@ TEST_F(QuendaE2E, AFailedAutomaticApplyShowsTheErrorOwnedByTheDialogAndChangesNo
   const Settings stored = {
       {L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"olduser"}, {L"Quenda", L"1"}};
   StoreSettings(stored);
-  // Everyone is denied changing the key (the wineserver of the test's own prefix enforces a key's
-  // access list) until the list is put back below, so no ASSERT before that.
-  HKEY winlogon = nullptr;
-  RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", 0,
-                READ_CONTROL | WRITE_DAC, &winlogon);
-  BYTE before[4096];
-  DWORD size = sizeof(before);
-  RegGetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, before, &size);
-  PSECURITY_DESCRIPTOR denied = nullptr;  // 0x10006: set value, create subkey, delete
-  ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)",
-                                                       SDDL_REVISION_1, &denied, nullptr);
-  EXPECT_EQ(RegSetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS);
+  const WinlogonWritesRefused refused;
+  ASSERT_TRUE(refused.Applied());
   const auto start = std::chrono::steady_clock::now();
   QuendaRun run;
   const MessageBoxSeen box = run.AnswerMessageBox();
@@ -191,9 +180,6 @@ TEST_F(QuendaE2E, AFailedAutomaticApplyShowsTheErrorOwnedByTheDialogAndChangesNo
   EXPECT_TRUE(box.icon);
   EXPECT_EQ(box.owner, run.Item(C::Form1));
   EXPECT_EQ(run.ExitCode(10s), 1u);
-  RegSetKeySecurity(winlogon, DACL_SECURITY_INFORMATION, before);
-  LocalFree(denied);
-  RegCloseKey(winlogon);
   EXPECT_EQ(StoredSettings(), stored);
 }
 
@@ -207,6 +193,7 @@ TEST_F(QuendaE2E, CredentialsTheCodePageCannotHoldAreNeverWrittenAsQuestionMarks
                      {L"DefaultPassword", L"пароль€1"},
                      {L"Quenda", L"0"}};
   StoreSettings(stored);
+  stored[L"DefaultPassword"] = Hidden(L"пароль€1");
   QuendaRun run;
   run.Type(C::Text2, L"Пётр");
   PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // opens a message box: not waited for
