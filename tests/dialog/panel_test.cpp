@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "readme.h"
 
 namespace quenda::testing {
 namespace {
@@ -60,6 +61,13 @@ TEST_F(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   Press(4);
   EXPECT_EQ(h[Text1].text, u"");
   EXPECT_EQ(h.services.readPaths, Paths(2, u"D:\\Tools\\readme.txt"));
+  // From a drive root, whose path ends with its separator already; a huge file shows its start.
+  h.services.executableDirectory = u"D:\\";
+  Write("readme.txt", std::string(50 << 20, '\r'));
+  h.form.SetText(Text1, u"h");
+  Press(2);
+  EXPECT_EQ(std::pair(h[Text1].text.size(), h.services.readPaths.back()),
+            std::pair(2 * kReadmeLimit, std::u16string(u"D:\\readme.txt")));
   h.services.startProgramSucceeds = false;
   h.services.Click(Image1);
   EXPECT_EQ(h.services.startedPrograms, (std::vector<HeadlessServices::StartedProgram>{
@@ -67,25 +75,19 @@ TEST_F(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
 }
 
-// Read from a drive root, whose path already ends with its separator.
-TEST_F(Panel, EveryLineEndsWithCrLfWhateverEndedItInTheFile) {
-  // clang-format off
-  const std::pair<std::string, std::u16string> cases[] = {
-      {"", u""}, {"a\r", u"a\r\n"}, {"a\n", u"a\n\r\n"}, {"a\n\rb", u"a\n\r\nb\r\n"},
-      {"\r\n\r\n", u"\r\n\r\n"}, {"x\r\r", u"x\r\n\r\n"}, {"caf\xE9\r\n", u"café\r\n"},
-      // A NUL does not end the text; a huge file shows its first 64 KiB, without a pause.
-      {std::string("a\0b", 3), u"a b\r\n"},
-      {std::string(50 << 20, '\r'), [] { std::u16string t; for (int i = 0; i < 65536; ++i) t += u"\r\n"; return t; }()}};
-  // clang-format on
-  h.services.executableDirectory = u"D:\\";
-  h.Start();
-  for (const auto& [bytes, expected] : cases) {
-    Write("readme.txt", bytes);
-    h.form.SetText(Text1, u"h");  // a panel text beginning with "h" loads the readme again
-    Press(2);
-    EXPECT_EQ(h[Text1].text, expected) << ::testing::PrintToString(bytes.substr(0, 8));
-  }
-  EXPECT_EQ(h.services.readPaths, Paths(std::size(cases), u"D:\\readme.txt"));
+// Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.
+TEST(Readme, EveryLineEndsWithCrLfWhateverEndedItInTheFile) {
+  const std::pair<std::string, std::u16string> cases[] = {{"", u""},
+                                                          {"a\r", u"a\r\n"},
+                                                          {"a\n", u"a\n\r\n"},
+                                                          {"\r\n\r\n", u"\r\n\r\n"},
+                                                          {"x\r\r", u"x\r\n\r\n"},
+                                                          {"a\n\rb", u"a\n\r\nb\r\n"},
+                                                          {"caf\xE9\r\n", u"café\r\n"},
+                                                          {std::string("a\0b", 3), u"a b\r\n"}};
+  SetAnsiCodePage("WINDOWS-1252");
+  for (const auto& [bytes, expected] : cases)
+    EXPECT_EQ(ReadmeText(bytes), expected) << ::testing::PrintToString(bytes);
 }
 
 // The Chinese set reads only its own readme, in the ANSI code page.

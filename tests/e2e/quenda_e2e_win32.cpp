@@ -10,7 +10,6 @@
 #include <fstream>
 #include <thread>
 
-#include "dialog_window_win32.h"
 #include "driver_win32.h"
 #include "resource_ids.h"
 #include "texts.h"
@@ -272,19 +271,6 @@ TEST(QuendaExecutable, CarriesVersion232TheIconTheHandCursorAndTheLogo) {
                                               IMAGE_CURSOR, 32, 32, 0)),
               &hand);
   EXPECT_EQ(std::pair(hand.xHotspot, hand.yHotspot), std::pair(DWORD{12}, DWORD{1}));
-}
-
-TEST(DialogServices, StartProgramStartsMinimizedWithoutWaiting) {
-  win32::DialogWindow services(GetModuleHandleW(nullptr));
-  ASSERT_FALSE(FindWindowW(L"QuendaMinimalWindow", nullptr));
-  const std::wstring barest = L"\"" + ProgramDirectory() + L"\\bare_floor.exe\"";
-  ASSERT_TRUE(services.StartProgram(win32::Utf16(barest), SW_SHOWMINIMIZED));
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil(  // shown, which a window is not yet when it is found
-      [&] { return IsWindowVisible(window = FindWindowW(L"QuendaMinimalWindow", nullptr)); }));
-  EXPECT_TRUE(IsIconic(window)) << "the first window takes the requested state";
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
 }
 
 }  // namespace
