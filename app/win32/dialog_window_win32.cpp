@@ -180,6 +180,7 @@ void DialogWindow::ResizeTo(float widthTwips) {
 int DialogWindow::Run() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    tooltips_.Relay(message);
     // The dialog manager gives Tab, Shift+Tab, access keys, Enter and Esc their dialog meaning.
     if (window_ != nullptr && IsDialogMessageW(window_, &message))
       continue;
