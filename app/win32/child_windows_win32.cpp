@@ -101,9 +101,7 @@ ChildWindow ChildWindowFor(const Control& control) {
       return {};
   }
   window.style |= WS_CHILD | WS_CLIPSIBLINGS;
-  // The logo stays hidden until the panel is first shown, so that its picture is decoded only
-  // when somebody can see it (the dialog opens narrow).
-  if (control.visible && control.kind != ControlKind::Image)
+  if (control.visible)
     window.style |= WS_VISIBLE;
   if (!control.enabled)
     window.style |= WS_DISABLED;

@@ -51,25 +51,28 @@ void DialogWindow::ShowChange(ControlId id, Property property) {
 // An auto-sized label takes the size of its caption as the label draws it (no prefix, no word
 // wrap), measured on the real screen, since text does not scale exactly with the DPI.
 void DialogWindow::FitLabel(ControlId id) {
-  const Control& label = (*form_)[id];
   HWND child = Handle(id);
-  if (child == nullptr || !label.autoSize)
+  if (child == nullptr || !(*form_)[id].autoSize)
     return;
-  HDC dc = GetDC(child);
+  HDC dc = GetDC(window_);
+  const PixelRect rect = FittedRect(id, dc);
+  ReleaseDC(window_, dc);
+  MoveWindow(child, rect.left, rect.top, rect.width, rect.height, TRUE);
+}
+
+PixelRect DialogWindow::FittedRect(ControlId id, HDC measuring) {
+  const Control& label = (*form_)[id];
   HFONT font = fonts_.Get(label.font);
-  HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+  HGDIOBJ previous = SelectObject(measuring, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
   const std::wstring caption = Wide(label.caption);
   RECT extent{0, 0, 0, 0};
   // An empty caption still has the height of one line.
-  DrawTextW(dc, caption.empty() ? L" " : caption.c_str(), -1, &extent,
+  DrawTextW(measuring, caption.empty() ? L" " : caption.c_str(), -1, &extent,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   if (caption.empty())
     extent.right = 0;
-  SelectObject(dc, previous);
-  ReleaseDC(child, dc);
-  const PixelRect rect =
-      FittedLabel(PixelRectOf(*form_, id, dpi_), label.alignment, extent.right, extent.bottom);
-  MoveWindow(child, rect.left, rect.top, rect.width, rect.height, TRUE);
+  SelectObject(measuring, previous);
+  return FittedLabel(PixelRectOf(*form_, id, dpi_), label.alignment, extent.right, extent.bottom);
 }
 
 void DialogWindow::ShowText(ControlId id) {
@@ -112,32 +115,44 @@ void DialogWindow::MoveFocus(ControlId id) {
 
 void DialogWindow::StartCountdown(int milliseconds) {
   // SetTimer on a running timer restarts its period, so each start is a fresh count.
+  countdownPeriod_ = milliseconds;
   if (window_ != nullptr)
     SetTimer(window_, kCountdownTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
 void DialogWindow::StopCountdown() {
+  countdownPeriod_ = 0;
   if (window_ != nullptr)
     KillTimer(window_, kCountdownTimer);
 }
 
 void DialogWindow::SetWidth(float twips) {
+  // Before the window exists (during Form_Load) Show makes it at the model's width.
   if (window_ == nullptr)
     return;
   ResizeTo(twips);
-  ShowLogoOnceInside();
+  ShowReachedControls();
 }
 
-// The logo is made hidden so that its picture is decoded only once somebody can see it; it shows
-// from the first time the window is wide enough to hold it.
-void DialogWindow::ShowLogoOnceInside() {
-  HWND logo = Handle(ControlId::Image1);
-  if (logo == nullptr || (GetWindowLongPtrW(logo, GWL_STYLE) & WS_VISIBLE) != 0)
-    return;
+bool DialogWindow::Reaches(int left) const {
   RECT client;
   GetClientRect(window_, &client);
-  if (PixelRectOf(*form_, ControlId::Image1, dpi_).left < client.right)
-    ShowWindow(logo, SW_SHOWNA);
+  return left < client.right;
+}
+
+// The controls made hidden beyond the right edge show from the first time the window reaches them
+// and stay shown, like the rest, when it narrows again.
+void DialogWindow::ShowReachedControls() {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    HWND child = children_[i];
+    if (child == nullptr || IsWindowVisible(child) || !(*form_)[static_cast<ControlId>(i)].visible)
+      continue;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    if (Reaches(rect.left))
+      ShowWindow(child, SW_SHOWNA);
+  }
 }
 
 void DialogWindow::CloseDialog() {

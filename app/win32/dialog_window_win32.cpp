@@ -61,6 +61,16 @@ bool RegisterDialogClass(HINSTANCE instance) {
   return RegisterClassExW(&windowClass) != 0;
 }
 
+// The window's outer rectangle for an outer width of `widthTwips`, with its client area at (0, 0).
+// The client area is that width less the designed 45-twip frame on each side, and always 4620
+// twips high; the real frame and caption are added around it, whatever size the system gives them.
+RECT FrameFor(float widthTwips, int dpi) {
+  const int width = static_cast<int>(std::lround(widthTwips));
+  RECT rect{0, 0, ToPixels(width - 2 * kFrameTwips, dpi), ToPixels(kClientHeight, dpi)};
+  AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
+  return rect;
+}
+
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
@@ -78,34 +88,65 @@ DialogWindow::~DialogWindow() {
     DestroyWindow(window_);
 }
 
-bool DialogWindow::Create(Form1& form) {
+bool DialogWindow::Show(Form1& form) {
   form_ = &form;
-  if (!RegisterDialogClass(instance_) || !RegisterLogoClass(instance_))
+  if (!CreateWindowAndControls())
     return false;
-  const std::wstring caption = Wide(form[ControlId::Form1].caption);
-  window_ = CreateWindowExW(kWindowExStyle, kDialogClassName, caption.c_str(), kWindowStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this);
-  if (window_ == nullptr)
-    return false;
-  ResizeTo(form.Width());
-  tooltips_.Create(window_, ToPixels(kTooltipWidthTwips, dpi_));
-  for (ControlId id : CreationOrder(form)) {
-    if (!CreateChild(id))
-      return false;
-  }
+  if (countdownPeriod_ != 0)
+    StartCountdown(countdownPeriod_);
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  SetForegroundWindow(window_);
+  // The first tab stop that is enabled, as the dialog manager counts them.
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
   return true;
 }
 
-bool DialogWindow::CreateChild(ControlId id) {
+bool DialogWindow::CreateWindowAndControls() {
+  if (!RegisterDialogClass(instance_) || !RegisterLogoClass(instance_))
+    return false;
+  // At the width start-up left (the narrow one), centred in the work area of the primary display.
+  const RECT frame = FrameFor(form_->Width(), dpi_);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const std::wstring caption = Wide((*form_)[ControlId::Form1].caption);
+  window_ = CreateWindowExW(kWindowExStyle, kDialogClassName, caption.c_str(), kWindowStyle,
+                            work.left + (work.right - work.left - width) / 2,
+                            work.top + (work.bottom - work.top - height) / 2, width, height,
+                            nullptr, nullptr, instance_, this);
+  if (window_ == nullptr)
+    return false;
+  tooltips_.Create(window_, ToPixels(kTooltipWidthTwips, dpi_));
+  // One DC of the dialog for every label's measure: the screen's fonts and DPI.
+  HDC measuring = GetDC(window_);
+  bool made = true;
+  for (ControlId id : CreationOrder(*form_)) {
+    if (!(made = CreateChild(id, measuring)))
+      break;
+  }
+  ReleaseDC(window_, measuring);
+  return made;
+}
+
+bool DialogWindow::CreateChild(ControlId id, HDC measuring) {
   const Control& control = (*form_)[id];
   const ChildWindow kind = ChildWindowFor(control);
-  const PixelRect rect = PixelRectOf(*form_, id, dpi_);
+  // An auto-sized label is made at the size of its caption, not moved there afterwards.
+  const PixelRect rect =
+      control.autoSize ? FittedRect(id, measuring) : PixelRectOf(*form_, id, dpi_);
   // A text box shows its text, the others their caption. The logo has neither: it carries the
   // address its tooltip shows, which is what a screen reader then reads for it.
   const std::wstring text = Wide(control.kind == ControlKind::TextBox ? control.text
                                  : control.kind == ControlKind::Image ? control.toolTipText
                                                                       : control.caption);
-  HWND child = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), kind.style, rect.left,
+  // A control beyond the right edge (the information panel, at the narrow width) is made hidden
+  // and shown once the window first reaches it: showing costs each window a trip through the
+  // window manager, and the logo decodes its picture only once somebody can see it.
+  const DWORD style = Reaches(rect.left) ? kind.style : kind.style & ~WS_VISIBLE;
+  HWND child = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, rect.left,
                                rect.top, rect.width, rect.height, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildIdOf(id))),
                                instance_, nullptr);
@@ -126,45 +167,20 @@ bool DialogWindow::CreateChild(ControlId id) {
   if (control.kind == ControlKind::CheckBox)
     SendMessageW(child, BM_SETCHECK, control.value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
   tooltips_.Set(child, control.toolTipText);
-  FitLabel(id);
   return true;
 }
 
-// The client area is the outer width less the designed 45-twip frame on each side, and always
-// 4620 twips high; the real frame and caption are added around it, whatever size the system gives
-// them. The left edge and the height stay; only the right edge moves.
+// The left edge and the height stay; only the right edge moves.
 void DialogWindow::ResizeTo(float widthTwips) {
-  const int width = static_cast<int>(std::lround(widthTwips));
-  RECT rect{0, 0, ToPixels(width - 2 * kFrameTwips, dpi_), ToPixels(kClientHeight, dpi_)};
-  AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
-  SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+  const RECT frame = FrameFor(widthTwips, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void DialogWindow::Show() {
-  if (window_ == nullptr)
-    return;
-  // Centred in the work area of the primary display, at the width start-up left (the narrow one).
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT frame;
-  GetWindowRect(window_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(window_, SW_SHOWNORMAL);
-  UpdateWindow(window_);
-  SetForegroundWindow(window_);
-  // The first tab stop that is enabled, as the dialog manager counts them.
-  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE))
-    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 int DialogWindow::Run() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    tooltips_.Relay(message);
     // The dialog manager gives Tab, Shift+Tab, access keys, Enter and Esc their dialog meaning.
     if (window_ != nullptr && IsDialogMessageW(window_, &message))
       continue;

@@ -6,11 +6,13 @@
 #include <array>
 #include <cstdint>
 
+#include "child_windows_win32.h"
 #include "fonts_win32.h"
 #include "form1.h"
 #include "services.h"
 #include "tooltips_win32.h"
 
+struct HDC__;
 struct HINSTANCE__;
 struct HWND__;
 
@@ -23,15 +25,16 @@ class DialogWindow final : public DialogServices {
   DialogWindow(const DialogWindow&) = delete;
   DialogWindow& operator=(const DialogWindow&) = delete;
 
-  // Makes the hidden dialog window and one child window per visible control, from the form's
-  // designed properties. False when the window cannot be made.
-  bool Create(Form1& form);
-  // Centres the window at its present width, shows it and gives the focus to the first control
-  // of the focus order.
-  void Show();
+  // Shows `form` as Form_Load left it: makes the dialog window at the model's width, centred, and
+  // one child window per visible control from the properties the model holds now; starts the
+  // countdown if Form_Load started it; shows the window and gives the focus to the first control
+  // of the focus order. Form_Load runs on the model alone, before any window exists, so each
+  // window is made once in its start-up state instead of made as designed and then changed.
+  // False when a window cannot be made.
+  bool Show(Form1& form);
   // Runs until the dialog is gone; returns the process's exit code.
   int Run();
-  // The dialog window (null before Create and after the dialog is closed).
+  // The dialog window (null before Show and after the dialog is closed).
   HWND__* Window() const { return window_; }
 
   // ---- Services (dialog_process_win32.cpp) ----
@@ -65,12 +68,18 @@ class DialogWindow final : public DialogServices {
   static constexpr std::uintptr_t kCountdownTimer = 1;
 
   HWND__* Handle(ControlId id) const { return children_[IndexOf(id)]; }
-  bool CreateChild(ControlId id);
+  bool CreateWindowAndControls();
+  // `measuring`: a DC of the screen in which auto-sized labels measure their captions.
+  bool CreateChild(ControlId id, HDC__* measuring);
+  // Whether a control whose left edge stands at `left` pixels shows in the client area.
+  bool Reaches(int left) const;
+  void ShowReachedControls();
   void ResizeTo(float widthTwips);
   void FitLabel(ControlId id);
+  // The rectangle of the auto-sized label `id` for its present caption and font.
+  PixelRect FittedRect(ControlId id, HDC__* measuring);
   void ShowText(ControlId id);
   void ShowEnabled(ControlId id);
-  void ShowLogoOnceInside();
   void MoveFocusOffDisabled(ControlId from);
   void OnCommand(ControlId id, unsigned code);
   void OnFocusArrived(ControlId id);
@@ -84,6 +93,9 @@ class DialogWindow final : public DialogServices {
   Form1* form_ = nullptr;
   HWND__* window_ = nullptr;
   std::array<HWND__*, kControlCount> children_{};
+  // The running countdown's period in milliseconds, 0 while it is stopped. Form_Load starts it
+  // before the window exists; Show then sets the timer.
+  int countdownPeriod_ = 0;
   bool echoing_ = false;  // true while the model's text is being put into a box
 };
 

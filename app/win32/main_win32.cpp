@@ -13,9 +13,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   quenda::win32::DialogWindow dialog(instance);
   quenda::Form1 form(dialog);
-  if (!dialog.Create(form))
-    return 1;
   form.Load();
-  dialog.Show();
+  if (!dialog.Show(form))
+    return 1;
   return dialog.Run();
 }

@@ -1,4 +1,4 @@
-// The dialog's tooltips: a comctl32 tooltip control that subclasses each control it describes.
+// The dialog's tooltips: a comctl32 tooltip control that the message loop tells where the mouse is.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,7 +14,10 @@ namespace {
 TOOLINFOW ToolFor(HWND owner, HWND control, wchar_t* text) {
   TOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // Not TTF_SUBCLASS: a subclassed control looks its subclass up among the window's properties on
+  // every message it gets, painting included, and under Wine each look-up is a trip to the
+  // server. The message loop relays the mouse messages instead (Relay).
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = owner;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;
@@ -31,6 +34,11 @@ void Tooltips::Create(HWND owner, int maxWidthPixels) {
                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
   if (tooltip_ != nullptr)
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, maxWidthPixels);
+}
+
+void Tooltips::Relay(const MSG& message) {
+  if (tooltip_ != nullptr && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST)
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void Tooltips::Set(HWND control, std::u16string_view text) {

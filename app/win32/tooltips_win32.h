@@ -4,6 +4,7 @@
 #include <string_view>
 
 struct HWND__;
+struct tagMSG;
 
 namespace quenda::win32 {
 
@@ -14,6 +15,10 @@ class Tooltips {
 
   // Shows `text` when the mouse rests on `control`; the empty text removes its tip.
   void Set(HWND__* control, std::u16string_view text);
+
+  // Tells the tooltip control of a mouse message that the message loop is about to deliver, so
+  // that it sees the mouse rest on, and leave, the controls it describes.
+  void Relay(const tagMSG& message);
 
  private:
   HWND__* tooltip_ = nullptr;
