@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -48,47 +50,41 @@ inline Settings StoredSettings() {
   return settings;
 }
 
-// Makes the values Quenda writes exactly those named in `settings` (a password in clear), every
-// other deleted; writes the machine's name and the locale when they are named.
-inline void StoreSettings(const Settings& settings) {
-  for (std::size_t i = 0; i < std::size(kSettings); ++i) {
-    const auto& [label, root, key, name] = kSettings[i];
-    if (i < kWrittenSettings)
-      RegDeleteKeyValueW(root, key, name);
-    if (const auto found = settings.find(label); found != settings.end()) {
-      const std::wstring& text = found->second;  // stored without a NUL, as Quenda stores text
-      RegSetKeyValueW(root, key, name, REG_SZ, text.data(),
-                      static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-    }
+// Makes the system a fresh one holding just `settings` (a password in clear): every value Quenda
+// writes deleted unless named, the machine named TEST-PC and the locale English unless named. The
+// prefix is a throwaway one, and every test that starts Quenda prepares it so first.
+inline void StoreSettings(Settings settings) {
+  settings.merge(Settings{{L"ComputerName", L"TEST-PC"}, {L"Locale", L"00000409"}});
+  for (const auto& [label, root, key, name] : kSettings) {
+    RegDeleteKeyValueW(root, key, name);
+    if (settings.contains(label))  // stored without a NUL, as Quenda stores text
+      RegSetKeyValueW(root, key, name, REG_SZ, settings[label].c_str(),
+                      static_cast<DWORD>(settings[label].size() * sizeof(wchar_t)));
   }
 }
 
 // Refuses everyone the right to set a value in the Winlogon key or to add one below it while it
-// lives: the wineserver of the test's own prefix enforces a key's access list while it runs.
+// lives, then gives everyone full access again: the wineserver of the test's own prefix enforces
+// a key's access list while it runs.
 class WinlogonWritesRefused {
  public:
-  WinlogonWritesRefused() {
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWinlogon, 0, READ_CONTROL | WRITE_DAC, &key_);
-    DWORD size = sizeof(before_);
-    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, before_, &size);
-    PSECURITY_DESCRIPTOR refusing = nullptr;  // 0x10006: set value, create subkey, delete
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)",
-                                                         SDDL_REVISION_1, &refusing, nullptr);
-    applied_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, refusing) == ERROR_SUCCESS;
-    LocalFree(refusing);
-  }
-  ~WinlogonWritesRefused() {
-    RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, before_);
-    RegCloseKey(key_);
-  }
-  WinlogonWritesRefused(const WinlogonWritesRefused&) = delete;
-  WinlogonWritesRefused& operator=(const WinlogonWritesRefused&) = delete;
-  bool Applied() const { return applied_; }
+  // Without the refusal the write would succeed and the test would show nothing.
+  WinlogonWritesRefused() { EXPECT_TRUE(SetAccess(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)")); }
+  ~WinlogonWritesRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
 
  private:
-  HKEY key_ = nullptr;
-  BYTE before_[4096] = {};
-  bool applied_ = false;
+  // 0x10006: set value, create subkey, delete; KA: all access.
+  static bool SetAccess(const wchar_t* accessList) {
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWinlogon, 0, WRITE_DAC, &key);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(accessList, SDDL_REVISION_1, &descriptor,
+                                                         nullptr);
+    const bool set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return set;
+  }
 };
 
 }  // namespace quenda::e2e

@@ -6,15 +6,11 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 
 #include "control_ids.h"
 #include "settings_win32.h"
@@ -37,16 +33,10 @@ inline bool WaitUntil(auto condition, std::chrono::milliseconds timeout = 10s) {
   return condition();
 }
 
-// A message box as the user saw it: "title: message", whether it shows an icon, and its owner.
-struct MessageBoxSeen {
-  std::wstring text;
-  bool icon = false;
-  HWND owner = nullptr;
-};
-
 class QuendaRun {
  public:
-  // Runs `commandLine` and waits for its dialog. A process still running at destruction is ended.
+  // Runs `commandLine` and waits for its dialog, which Item(ControlId::Form1) then returns. A
+  // process still running at destruction is ended.
   explicit QuendaRun(std::wstring commandLine = L"\"" + ProgramDirectory() + L"\\quenda.exe\"") {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -62,7 +52,6 @@ class QuendaRun {
     WaitForSingleObject(process_.get(), 5000);
   }
 
-  bool Ready() const { return dialog_ != nullptr; }
   HWND Item(ControlId id) const {  // Form1 is the dialog itself
     return id == ControlId::Form1 ? dialog_ : GetDlgItem(dialog_, win32::ChildIdOf(id));
   }
@@ -100,26 +89,24 @@ class QuendaRun {
   void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
   // Replaces a text box's text as typing would: the box reports the change to the dialog.
   void Type(ControlId id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
-  // To the focused control: a key press (Enter, Esc, Tab), or Alt+letter, which arrives as
-  // WM_SYSCHAR with the context bit (Alt held) set.
+  // To the focused control: a key press (Enter, Esc, Tab).
   void PressKey(unsigned virtualKey) {
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(Focus(), WM_KEYDOWN, virtualKey, 1 | scan);
-    PostMessageW(Focus(), WM_KEYUP, virtualKey, 1 | scan | (3u << 30));
+    PostMessageW(Focus(), WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(Focus(), WM_KEYUP, virtualKey, 1 | (3u << 30));
   }
-  void PressAccessKey(wchar_t letter) { PostMessageW(Focus(), WM_SYSCHAR, letter, 1 | (1u << 29)); }
   // Waits for a message box of this process and presses its OK button (found by id, not
-  // caption); an empty text when no box appeared in time.
-  MessageBoxSeen AnswerMessageBox(std::chrono::milliseconds timeout = 10s) {
+  // caption). Returns the box as the user saw it, "title: message", with "[icon] " before the
+  // message when it shows one and "(unowned)" after the title when the dialog does not own it;
+  // empty when none came.
+  std::wstring AnswerMessageBox() {
     HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindTopLevel(L"#32770")) != nullptr; }, timeout))
+    if (!WaitUntil([&] { return (box = FindTopLevel(L"#32770")) != nullptr; }))
       return {};
-    MessageBoxSeen seen{TextOf(box) + L": ", false, GetWindow(box, GW_OWNER)};
+    std::wstring seen =
+        TextOf(box) + (GetWindow(box, GW_OWNER) == dialog_ ? L": " : L" (unowned): ");
     // The message is the box's static control with text; the icon's static has none.
-    for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
-      seen.text += TextOf(child);
-      seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
-    }
+    for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));)
+      seen += SendMessageW(child, STM_GETICON, 0, 0) ? L"[icon] " : TextOf(child);
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     WaitUntil([&] { return !IsWindow(box); });
     return seen;
@@ -130,6 +117,14 @@ class QuendaRun {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.get(), &code);
     return code;
+  }
+
+  // The focused control of the dialog's thread, where keyboard input goes; the dialog when none.
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return info.hwndFocus ? info.hwndFocus : dialog_;
   }
 
  private:
@@ -149,29 +144,9 @@ class QuendaRun {
     }
     return nullptr;
   }
-  // The focused control of the dialog's thread, where keyboard input goes; the dialog when none.
-  HWND Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
-    return info.hwndFocus ? info.hwndFocus : dialog_;
-  }
 
   std::unique_ptr<void, decltype(&CloseHandle)> process_{nullptr, CloseHandle};
   HWND dialog_ = nullptr;
-};
-
-// For the processes started from now on: "00000409" English, "00000404" Chinese (Taiwan).
-inline void SetLocale(std::wstring_view locale) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", REG_SZ,
-                  locale.data(), static_cast<DWORD>(locale.size() * sizeof(wchar_t)));
-}
-
-// Every test starts from a fresh system: English, the computer name E2E-PC and no settings. The
-// prefix is a throwaway one, and every test that uses it prepares it so.
-class QuendaE2E : public testing::Test {
- protected:
-  void SetUp() override { StoreSettings({{L"ComputerName", L"E2E-PC"}, {L"Locale", L"00000409"}}); }
 };
 
 }  // namespace quenda::e2e
