@@ -74,7 +74,7 @@ TEST(QuendaE2E, AToolWindowWithMaskedBoxesThatTheDialogManagerDrives) {
 // Cancel, Esc and the close box end the program after a change without writing it. Nor does the
 // automatic apply, which comes by itself about five seconds after start-up (the countdown starts
 // while the dialog loads), when the Winlogon key's access list refuses it: the failure box shows
-// with its icon, then the program exits with 1.
+// with its icon in the dialog's language, then the program exits with 1.
 TEST(QuendaE2E, CancelEscTheCloseBoxAndAFailedAutomaticApplyWriteNothing) {
   const Settings stored = {
       {L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"olduser"}, {L"Quenda", L"1"}};
@@ -94,13 +94,20 @@ TEST(QuendaE2E, CancelEscTheCloseBoxAndAFailedAutomaticApplyWriteNothing) {
     EXPECT_EQ(StoredSettings(), stored);
   }
   const WinlogonWritesRefused refused;
-  const auto start = std::chrono::steady_clock::now();
-  QuendaRun run;
-  EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: [icon] " + Wide(FailureMessage()));
-  const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_TRUE(took >= 5s && took < 7s) << took / 1ms << " ms";
-  EXPECT_EQ(run.ExitCode(10s), 1u);
-  EXPECT_EQ(StoredSettings(), stored);
+  for (const bool chinese : {false, true}) {
+    const std::wstring locale = chinese ? L"00000404" : L"00000409";
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", REG_SZ,
+                    locale.c_str(), static_cast<DWORD>(locale.size() * sizeof(wchar_t)));
+    IsChinese = chinese;
+    const auto start = std::chrono::steady_clock::now();
+    QuendaRun run;
+    EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: [icon] " + Wide(FailureMessage()));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(took >= 5s && took < 7s) << took / 1ms << " ms";
+    EXPECT_EQ(run.ExitCode(10s), 1u);
+    EXPECT_EQ(StoredSettings(), stored);
+  }
+  IsChinese = false;
 }
 
 // Each text box with its caption, which a screen reader finds as the static just before the box
