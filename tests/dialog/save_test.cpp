@@ -109,23 +109,13 @@ TEST(Apply, CountdownOkInAutomaticModeAndCancelWriteExactlyThis) {
     h.services.Advance(4000);
     h.services.Click(Command2);
   };
-  const auto emptied = [](Harness& h) {
-    for (ControlId id : {Text2, Text3, Text4, Text6})
-      h.services.Type(id, u"");
-    h.services.Click(Command1);
-  };
   const Changes automaticApply = {{kLogon + u"autoadminlogon", "1"},
                                   {kRunEntry, "C:\\Tools\\Quenda.exe"},
                                   {kLogon + u"quenda", "1"}};
-  const Changes emptiesDeleted = {{kLogon + u"defaultusername", std::nullopt},
-                                  {kLogon + u"defaultpassword", std::nullopt},
-                                  {kRunEntry, "C:\\Tools\\Quenda.exe"},
-                                  {kLogon + u"defaultdomainname", std::nullopt}};
   const Case cases[] = {
       {"the countdown applies, turning a stored 0 back on", "0", "1", countdown, automaticApply, 1},
       {"OK in automatic mode applies at once", "1", "1", okAtOnce, automaticApply, 0},
       {"cancel in automatic mode", "1", "1", cancel, {}, 0},
-      {"empty texts delete their values", "1", "0", emptied, emptiesDeleted, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -190,17 +180,6 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
     EXPECT_EQ(h.services.closed, c.runEntry.has_value());
     EXPECT_FALSE(h.services.CountdownRunning());
   }
-}
-
-TEST(RunCommand, JoinsTheDirectoryOnceAndQuotesOnlyPathsWithBlanks) {
-  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
-      {u"C:\\Tools", u"C:\\Tools\\Quenda.exe"},
-      {u"D:\\", u"D:\\Quenda.exe"},
-      {u"C:\\Program Files\\Quenda", u"\"C:\\Program Files\\Quenda\\Quenda.exe\""},
-      {u"\\\\server\\share\\bin", u"\\\\server\\share\\bin\\Quenda.exe"},
-  };
-  for (const auto& [directory, command] : cases)
-    EXPECT_EQ(RunCommandFor(directory), command);
 }
 
 }  // namespace

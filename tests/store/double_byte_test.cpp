@@ -16,27 +16,17 @@ using registry::kCurrentUser;
 using testing::kScratchPath;
 using testing::kScratchPath16;
 
-class DoubleByte : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::ClearScratch();
-    if (!testing::UseDoubleByteCodePage()) {
-      // CI runs this suite in a code page 950 environment and says so; there it must not skip.
-      if (std::getenv("QUENDA_EXPECT_CP950"))
-        FAIL() << "code page 950 expected but not in use";
-      GTEST_SKIP() << "the system code page is not 950";
-    }
-  }
-  void TearDown() override {
-    testing::ClearScratch();
-    testing::RestoreCodePage();
-  }
-};
-
 // Big5: 中 A4 A4, 文 A4 E5, 許 B3 5C (its trail byte is a backslash). The text is stored with its
 // full byte length and reads back unchanged, under a key and a name whose trail bytes look like
 // backslashes; a value of more than 1024 bytes is not read even when it has fewer characters.
-TEST_F(DoubleByte, ChineseTextKeepsItsFullLengthAndBackslashTrailBytesSplitNothing) {
+TEST(DoubleByte, ChineseTextKeepsItsFullLengthAndBackslashTrailBytesSplitNothing) {
+  testing::ClearScratch();
+  if (!testing::UseDoubleByteCodePage()) {
+    // CI runs this suite in a code page 950 environment and says so; there it must not skip.
+    if (std::getenv("QUENDA_EXPECT_CP950"))
+      FAIL() << "code page 950 expected but not in use";
+    GTEST_SKIP() << "the system code page is not 950";
+  }
   const std::u16string path = std::u16string(kScratchPath16) + u"\\許功蓋";
   EXPECT_EQ(SetValue(kCurrentUser, path, u"名許", u"中文許"), registry::kSuccess);
   const auto stored = testing::ReadRaw(kCurrentUser, ToAnsi(path), ToAnsi(u"名許"));
@@ -55,6 +45,8 @@ TEST_F(DoubleByte, ChineseTextKeepsItsFullLengthAndBackslashTrailBytesSplitNothi
   value = u"before";
   EXPECT_FALSE(GetValue(kCurrentUser, kScratchPath16, u"Long", value));
   EXPECT_EQ(value, u"before");
+  testing::ClearScratch();
+  testing::RestoreCodePage();
 }
 
 }  // namespace

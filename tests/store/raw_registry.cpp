@@ -36,12 +36,4 @@ void WriteRaw(registry::Key root, const std::string& path, const std::string& na
   registry::CloseKey(key);
 }
 
-void DeleteRaw(registry::Key root, const std::string& path, const std::string& name) {
-  registry::Key key = 0;
-  if (registry::OpenKey(root, path, 0, registry::kAllAccess, &key) == registry::kSuccess) {
-    registry::DeleteValue(key, name);
-    registry::CloseKey(key);
-  }
-}
-
 }  // namespace quenda::testing

@@ -36,8 +36,6 @@ void WriteRaw(registry::Key root, const std::string& path, const std::string& na
 void WriteWideText(registry::Key root, const std::string& path, const std::string& name,
                    std::u16string_view text);
 
-void DeleteRaw(registry::Key root, const std::string& path, const std::string& name);
-
 // Removes the scratch key with everything below it (the backend's own way: this is not one of the
 // six operations the product uses).
 void ClearScratch();

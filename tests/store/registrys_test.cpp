@@ -51,7 +51,7 @@ TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
   };
   for (const auto& [stored, expected] : cases) {
     SCOPED_TRACE(::testing::PrintToString(expected));
-    testing::DeleteRaw(kCurrentUser, kScratchPath, "Value");
+    testing::ClearScratch();
     if (stored)
       testing::WriteRaw(kCurrentUser, kScratchPath, "Value", stored->type, stored->data);
     std::u16string value = u"before";
