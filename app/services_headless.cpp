@@ -2,32 +2,9 @@
 #include "services_headless.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 namespace quenda {
-namespace {
-
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (char16_t unit : text) {  // the tests' paths stay in the Basic Multilingual Plane
-    const char32_t c = unit;
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 void HeadlessServices::ShowMessage(std::u16string_view text, MessageKind kind) {
   // A copy: the callback may show further messages, which would move the recorded ones.
@@ -65,11 +42,8 @@ bool HeadlessServices::StartProgram(std::u16string_view commandLine, int windowS
 
 std::string HeadlessServices::ReadFileStart(std::u16string_view path, std::size_t limit) {
   readPaths.emplace_back(path);
-  std::ifstream file(mapPath ? mapPath(path) : Utf8(path), std::ios::binary);
-  std::string bytes(limit, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(limit));
-  bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
-  return bytes;
+  const auto found = files.find(std::u16string(path));
+  return found != files.end() ? found->second.substr(0, limit) : std::string();
 }
 
 void HeadlessServices::Show() {

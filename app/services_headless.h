@@ -1,5 +1,5 @@
 // Services without a screen, for tests: one record of everything shown, a virtual clock for the
-// countdown, focus tracking and the user's actions, and files read from the host.
+// countdown, focus tracking and the user's actions, and files held in memory.
 #pragma once
 
 #include <functional>
@@ -77,8 +77,8 @@ class HeadlessServices : public DialogServices {
   bool startProgramSucceeds = true;
   // Runs while a message is "open", before ShowMessage returns.
   std::function<void(const ShownMessage&)> onMessage;
-  // Maps a Windows path to a host path for ReadFileStart; by default the path as UTF-8.
-  std::function<std::string(std::u16string_view)> mapPath;
+  // The files ReadFileStart finds, by path; any other path cannot be opened.
+  std::map<std::u16string, std::string> files;
 
  private:
   Form1& form() { return *form_; }

@@ -1,11 +1,12 @@
-// The dialog without a screen: start-up, the text sets, the two modes and the mismatch message,
-// each run over the substitute registry and the headless services.
+// The dialog without a screen: start-up, the text sets, the two modes, the mismatch message and
+// the information panel, each run over the substitute registry and the headless services.
 #include <algorithm>
 #include <optional>
 #include <tuple>
 
 #include "ansi_text.h"
 #include "harness.h"
+#include "readme.h"
 
 namespace quenda::testing {
 namespace {
@@ -82,7 +83,6 @@ TEST(TextSets, EveryRowHoldsItsSetsTextAndOnlyTheListedControlsChangeFace) {
     }
     EXPECT_EQ(h[Check1].caption, chinese ? u"啟動自動登入(&S)" : u"&Starting Auto Logon");
     EXPECT_EQ(h[Text1].text, chinese ? kChineseContactText : kEnglishContactText);
-    EXPECT_EQ(h[Text6].toolTipText.substr(0, 3), chinese ? u"建議您" : u"Set");
   }
   ASSERT_TRUE(SetAnsiCodePage("CP950"));
   for (const TextSetRow& row : TextSetRows())
@@ -177,6 +177,69 @@ TEST(Mismatch, TheMessageInEitherModeWritesNothing) {
     EXPECT_EQ(Contents(), before);
     h.ExpectMode(true);
   }
+}
+
+// The information panel over an executable in "D:\Tools". The first narrowing, at a width of
+// exactly 5000, loads the readme; a readme beginning with "h" is read again at every narrowing;
+// once the file is missing, the empty panel text stays for the rest of the run, silently. From a
+// drive root the path keeps one separator, and a huge file shows its first 64 KiB. The logo's page
+// opens, and a failed start ends nothing.
+TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
+  Harness h;
+  h.services.executableDirectory = u"D:\\Tools";
+  h.services.files[u"D:\\Tools\\readme.txt"] = "hello";
+  h.Start();
+  const auto press = [&](int times) {
+    for (int i = 0; i < times; ++i)
+      h.services.Click(Command3);
+  };
+  EXPECT_EQ(h.form.Width(), 4020.0f);
+  press(1);
+  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(8040.0f, kEnglishContactText));
+  h.form.SetWidth(5000);
+  press(1);
+  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hello\r\n"));
+  h.services.files.clear();
+  press(2);
+  h.services.files[u"D:\\Tools\\readme.txt"] = "here now";
+  press(4);
+  EXPECT_EQ(h[Text1].text, u"");
+  EXPECT_EQ(h.services.readPaths, std::vector<std::u16string>(2, u"D:\\Tools\\readme.txt"));
+  h.services.executableDirectory = u"D:\\";
+  h.services.files[u"D:\\readme.txt"] = std::string(50 << 20, '\r');
+  h.form.SetText(Text1, u"h");
+  press(2);
+  EXPECT_EQ(h[Text1].text.size(), 2 * kReadmeLimit);
+  h.services.startProgramSucceeds = false;
+  h.services.Click(Image1);
+  EXPECT_EQ(h.services.startedPrograms, (std::vector<HeadlessServices::StartedProgram>{
+                                            {u"explorer https://www.corvane.example/quenda/", 2}}));
+  EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
+  // The Chinese set reads only its own readme, in the ANSI code page.
+  Harness chinese("00000404");
+  chinese.services.files = {{u"C:\\Tools\\readme.txt", "english"},
+                            {u"C:\\Tools\\readmetw.txt", "\xA4\xA4\xA4\xE5\r\nlast"}};
+  chinese.Start();
+  ASSERT_TRUE(SetAnsiCodePage("CP950"));
+  for (int i = 0; i < 4; ++i)
+    chinese.services.Click(Command3);
+  EXPECT_EQ(chinese[Text1].text, u"中文\r\nlast\r\n");
+  SetAnsiCodePage("WINDOWS-1252");
+}
+
+// Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.
+TEST(Readme, EveryLineEndsWithCrLfWhateverEndedItInTheFile) {
+  const std::pair<std::string, std::u16string> cases[] = {{"", u""},
+                                                          {"a\r", u"a\r\n"},
+                                                          {"a\n", u"a\n\r\n"},
+                                                          {"\r\n\r\n", u"\r\n\r\n"},
+                                                          {"x\r\r", u"x\r\n\r\n"},
+                                                          {"a\n\rb", u"a\n\r\nb\r\n"},
+                                                          {"caf\xE9\r\n", u"café\r\n"},
+                                                          {std::string("a\0b", 3), u"a b\r\n"}};
+  SetAnsiCodePage("WINDOWS-1252");
+  for (const auto& [bytes, expected] : cases)
+    EXPECT_EQ(ReadmeText(bytes), expected) << ::testing::PrintToString(bytes);
 }
 
 }  // namespace

@@ -48,11 +48,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
   for (const bool autoLogon : {true, false}) {
     const std::vector<Effect>& effects = autoLogon ? on : off;
     // Failure points: the two keys opened for writing first, then each write of the sequence.
-    struct Fault {
-      memory::Operation operation;
-      int occurrence;
-      std::size_t effectsBefore;
-    };
+    using Fault = std::tuple<memory::Operation, int, std::size_t>;  // and the writes before it
     std::vector<Fault> faults = {{memory::Operation::Create, 1, 0},
                                  {memory::Operation::Create, 2, 0}};
     int sets = 0, deletes = 0;
@@ -61,23 +57,23 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
                                        : Fault{memory::Operation::Delete, ++deletes, i});
     }
     faults.push_back({memory::Operation::Set, 0, effects.size()});  // occurrence 0: no failure
-    for (const Fault& fault : faults) {
-      SCOPED_TRACE(::testing::Message() << autoLogon << " " << static_cast<int>(fault.operation)
-                                        << " #" << fault.occurrence);
-      const bool chinese = fault.occurrence == 2;
+    for (const auto& [operation, occurrence, effectsBefore] : faults) {
+      SCOPED_TRACE(::testing::Message()
+                   << autoLogon << " " << static_cast<int>(operation) << " #" << occurrence);
+      const bool chinese = occurrence == 2;
       Harness h(chinese ? "00000404" : nullptr);
       h.StartWith(autoLogon ? "0" : "1", "0");
-      const Registry expected = After(Contents(), effects, fault.effectsBefore);
+      const Registry expected = After(Contents(), effects, effectsBefore);
       h.services.Click(Check1);
       if (autoLogon) {
         for (const auto& [box, text] :
              {std::pair{Text3, u"bob"}, {Text4, u"s3cret"}, {Text6, u"s3cret"}})
           h.services.Type(box, text);
       }
-      memory::FailCall(fault.operation, fault.occurrence, registry::kAccessDenied);
+      memory::FailCall(operation, occurrence, registry::kAccessDenied);
       const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
       EXPECT_EQ(Contents(), expected);
-      const bool failed = fault.occurrence != 0;
+      const bool failed = occurrence != 0;
       EXPECT_EQ(std::pair(exitCode, h.services.closed), std::pair(failed ? 1 : -1, !failed));
       if (failed) {
         const ShownMessage failure{std::u16string(FailureMessage()), MessageKind::Error};

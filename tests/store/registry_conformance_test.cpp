@@ -114,13 +114,5 @@ TEST_F(RegistryConformance, MissingThingsFailWithoutEffectAndTextKeepsAFollowing
   EXPECT_EQ(QueryValueAt(kScratchPath, "Number").length, 3u);
 }
 
-// Keys are created along the way, and names are found whatever their case (the routines ask for
-// "...\control\ComputerName..." where Windows keeps "Control").
-TEST_F(RegistryConformance, KeysAreCreatedAlongTheWayAndNamesIgnoreCase) {
-  testing::WriteRaw(kCurrentUser, std::string(kScratchPath) + "\\One\\Two", "MixedCase", kTypeSz,
-                    "v");
-  EXPECT_EQ(QueryValueAt("SOFTWARE\\QUENDA TESTS\\scratch\\one\\TWO", "mixedcase").Data(), "v");
-}
-
 }  // namespace
 }  // namespace quenda
