@@ -3,7 +3,7 @@
 #
 # - No exceptions and no RTTI. Nothing in the product recovers from a failed allocation or a
 #   library precondition, so libstdc++'s throwing helpers end the process instead
-#   (app/win32/no_exceptions_win32.cpp); without them neither the unwinder and personality
+#   (platform/no_exceptions_win32.cpp); without them neither the unwinder and personality
 #   routine nor std::logic_error and friends, with the copy-on-write std::string they carry, are
 #   linked. (The tests keep exceptions: the headless platform ends a "process" by throwing.)
 # - Link-time optimisation across the product's own libraries: one copy of each inline helper, the

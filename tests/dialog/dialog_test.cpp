@@ -7,6 +7,7 @@
 #include "ansi_text.h"
 #include "harness.h"
 #include "readme.h"
+#include "text_sets.h"
 
 namespace quenda::testing {
 namespace {
@@ -72,8 +73,8 @@ TEST(TextSets, EveryRowHoldsItsSetsTextAndOnlyTheListedControlsChangeFace) {
       if (!chinese && !row.appliesInEnglish)
         continue;
       const std::u16string expected = row.copyFrom != Form1 ? valueOf(h[row.copyFrom], row.property)
-                                      : chinese             ? std::u16string(row.chinese)
-                                                            : std::u16string(row.english);
+                                      : chinese             ? std::u16string(row.text->chinese)
+                                                            : std::u16string(row.text->english);
       EXPECT_EQ(valueOf(h[row.control], row.property), expected) << static_cast<int>(row.control);
     }
     for (std::size_t i = 0; i < kControlCount; ++i) {
@@ -86,7 +87,7 @@ TEST(TextSets, EveryRowHoldsItsSetsTextAndOnlyTheListedControlsChangeFace) {
   }
   ASSERT_TRUE(SetAnsiCodePage("CP950"));
   for (const TextSetRow& row : TextSetRows())
-    EXPECT_TRUE(FitsAnsi(row.chinese)) << static_cast<int>(row.control);
+    EXPECT_TRUE(!row.text || FitsAnsi(row.text->chinese)) << static_cast<int>(row.control);
   SetAnsiCodePage("WINDOWS-1252");
 }
 

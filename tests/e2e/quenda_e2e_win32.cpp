@@ -11,6 +11,7 @@
 
 #include "driver_win32.h"
 #include "resource_ids.h"
+#include "text_sets.h"
 #include "texts.h"
 #include "wide_text.h"
 
@@ -129,7 +130,7 @@ TEST(QuendaE2E, CaptionsLayoutAndLogoAtEachDpiInEachLanguage) {
       QuendaRun run;
       for (const TextSetRow& row : TextSetRows())
         if (row.property == Property::Caption) {
-          EXPECT_EQ(run.Text(row.control), Wide(chinese ? row.chinese : row.english));
+          EXPECT_EQ(run.Text(row.control), Wide(chinese ? row.text->chinese : row.text->english));
         }
       for (const auto& [box, caption] : kCaptionedBoxes)
         EXPECT_EQ(GetDlgCtrlID(GetWindow(run.Item(box), GW_HWNDPREV)),

@@ -1,0 +1,117 @@
+// The console companion's commands on top of the stored settings and the save step.
+#include "console_commands.h"
+
+#include <optional>
+
+#include "command_line.h"
+#include "locations.h"
+#include "password_line.h"
+#include "paths.h"
+#include "save_step.h"
+#include "status_report.h"
+#include "stored_settings.h"
+#include "texts.h"
+
+namespace quenda {
+namespace {
+
+// The password for /enable: the first line of standard input, or, at a console, typed twice
+// without echo as the dialog's two password boxes ask for it. nullopt when the two differ.
+std::optional<std::u16string> ReadPassword(ProcessServices& process, ConsoleIo& console) {
+  if (!console.InputIsConsole())
+    return PasswordFromInput(console.ReadInputLine());
+  std::u16string password = console.ReadHiddenLine(PasswordPrompt());
+  if (console.ReadHiddenLine(ConfirmationPrompt()) != password) {
+    process.ShowMessage(MismatchMessage(), MessageKind::Plain);
+    return std::nullopt;
+  }
+  return password;
+}
+
+int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& console) {
+  const StoredSettings stored = ReadStoredSettings();
+  const std::optional<std::u16string> password = ReadPassword(process, console);
+  if (!password)
+    return kExitWriteFailed;
+  // Without /domain: the dialog would write its domain box as start-up filled it.
+  const TextToWrite domain =
+      command.domain ? TextToWrite(*command.domain) : stored.domain.Unedited();
+  const LogonSettings settings{.autoLogon = true,
+                               .automatic = command.automatic,
+                               .user = command.user,
+                               .password = *password,
+                               .domain = domain};
+  return SaveSettings(settings, process) ? 0 : kExitWriteFailed;
+}
+
+int Disable(ProcessServices& process) {
+  const StoredSettings stored = ReadStoredSettings();
+  // Clearing "Starting Auto Logon" clears "Automatically" too; the password is deleted whatever
+  // it holds.
+  const LogonSettings settings{.autoLogon = false,
+                               .automatic = false,
+                               .user = stored.user.Unedited(),
+                               .password = std::nullopt,
+                               .domain = stored.domain.Unedited()};
+  return SaveSettings(settings, process) ? 0 : kExitWriteFailed;
+}
+
+char16_t FoldCase(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// True when `command`, quoted or not, names a file directly inside `folder` (Windows paths
+// compare without regard to case).
+bool StartsFromFolder(std::u16string_view command, std::u16string_view folder) {
+  if (command.size() >= 2 && command.front() == u'"' && command.back() == u'"')
+    command = command.substr(1, command.size() - 2);
+  const std::u16string prefix = JoinPath(folder, u"");
+  if (folder.empty() || command.size() <= prefix.size())
+    return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (FoldCase(command[i]) != FoldCase(prefix[i]))
+      return false;
+  }
+  return command.find_first_of(u"\\/", prefix.size()) == std::u16string_view::npos;
+}
+
+int RemoveRunEntryOfThisFolder(ProcessServices& process) {
+  const std::u16string command = ReadRunEntry();
+  // The save step writes the folder's short name where the code page cannot hold the long one.
+  const std::u16string folder = process.ExecutableDirectory();
+  if (!StartsFromFolder(command, folder) && !StartsFromFolder(command, process.ShortPath(folder)))
+    return 0;
+  return DeleteValue(registry::kLocalMachine, kRunKey, kQuendaValue) == registry::kSuccess
+             ? 0
+             : kExitWriteFailed;
+}
+
+}  // namespace
+
+int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& process,
+               ConsoleIo& console) {
+  ChooseLanguageFromLocale();
+  const std::optional<ConsoleCommand> command = ParseCommandLine(arguments);
+  if (!command) {
+    console.WriteError(ConsoleUsage());
+    return kExitUsage;
+  }
+  switch (command->action) {
+    case ConsoleAction::Help:
+      console.WriteOutput(ConsoleUsage());
+      return 0;
+    case ConsoleAction::Status:
+      console.WriteOutput(
+          StatusReport(ReadStoredSettings(), !ReadCredential(kDefaultPasswordValue).text.empty()));
+      return 0;
+    case ConsoleAction::Enable:
+      return Enable(*command, process, console);
+    case ConsoleAction::Disable:
+      return Disable(process);
+    case ConsoleAction::UninstallCleanup:
+      return RemoveRunEntryOfThisFolder(process);
+  }
+  return kExitUsage;
+}
+
+}  // namespace quenda

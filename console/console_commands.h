@@ -1,0 +1,49 @@
+// The console companion's commands: the same reads, rules and save step as the dialog, driven by
+// a command line instead of a window.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "process_services.h"
+
+namespace quenda {
+
+// Exit codes besides 0 (done) and kExitWriteFailed (1, not done: a write failed, or the input
+// could not be stored and nothing was written).
+inline constexpr int kExitUsage = 2;
+
+// What the commands need from the console, besides the process services.
+class ConsoleIo {
+ public:
+  virtual ~ConsoleIo() = default;
+
+  // Writes `text` as it is to standard output or standard error.
+  virtual void WriteOutput(std::u16string_view text) = 0;
+  virtual void WriteError(std::u16string_view text) = 0;
+
+  // True when standard input is a console, where a person types; false for a pipe, a file or no
+  // input at all.
+  virtual bool InputIsConsole() = 0;
+  // Shows `prompt` and returns the line then typed at the console, without echoing it and
+  // without its line end.
+  virtual std::u16string ReadHiddenLine(std::u16string_view prompt) = 0;
+  // Standard input up to and including its first LF (all of it when there is none), at most
+  // kMaxInputLine bytes; empty when there is none.
+  virtual std::string ReadInputLine() = 0;
+};
+
+// Runs the command that `arguments` (without the program's name) ask for and returns the exit
+// code. Messages follow the user's locale, as the dialog's do.
+// - A usage error: the help on standard error, kExitUsage; nothing is read but the locale and
+//   nothing is written.
+// - /status: the status report on standard output.
+// - /enable, /disable: the settings the dialog's OK writes with "Starting Auto Logon" ticked or
+//   cleared, through SaveSettings. A failed write ends the process there (CheckResult).
+// - /uninstall-cleanup: deletes the Run entry when it starts a program in this executable's
+//   folder; prints nothing.
+int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& process,
+               ConsoleIo& console);
+
+}  // namespace quenda

@@ -1,0 +1,14 @@
+// The text of "quenda /status".
+#pragma once
+
+#include <string>
+
+#include "stored_settings.h"
+
+namespace quenda {
+
+// One "Label: value" line ("Label:" for an empty value) per StatusItem, each ended by CR LF, in the
+// language IsChinese selects. The password shows only as whether one is stored, never as its text.
+std::u16string StatusReport(const StoredSettings& stored, bool passwordStored);
+
+}  // namespace quenda

@@ -1,0 +1,59 @@
+// The one reader of the stored configuration, used by the dialog's start-up and the command line.
+//
+// Every read goes through GetValue and starts from the empty text, so a missing, empty or
+// over-long value reads as "". The rules for what counts as "on" and for which stored values an
+// apply must leave alone are stated here and nowhere else.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "registrys.h"
+
+namespace quenda {
+
+// The "on" rule for a stored flag: exactly "1" (a REG_DWORD 1 reads as "1"). "01", " 1", "true",
+// "0" and the empty text are off.
+bool IsOn(std::u16string_view flag);
+
+// A text value of the Winlogon key as read for display.
+struct StoredText {
+  // What is shown: the text, with '?' for characters the ANSI code page cannot hold.
+  std::u16string text;
+  // True when the value exists but `text` does not show it faithfully, so writing `text` back
+  // would destroy it.
+  bool kept = false;
+
+  // What an apply writes for the value when its box (or the command line) now holds `current`:
+  // nullopt, leaving the value exactly as stored, while `current` is still what was shown for a
+  // kept value (an edit undone counts as no edit); otherwise `current`.
+  TextToWrite ToWrite(std::u16string_view current) const;
+  // What an apply writes when nobody edited the value.
+  TextToWrite Unedited() const { return ToWrite(text); }
+};
+
+// ---- Single reads, in any order the caller needs ----
+// The computer's name, for display.
+std::u16string ReadComputerName();
+// A text value of the Winlogon key: "DefaultUserName", "DefaultPassword", "DefaultDomainName".
+StoredText ReadCredential(std::u16string_view valueName);
+// A flag of the Winlogon key ("AutoAdminLogon", the program's own "Quenda"), by IsOn.
+bool ReadFlag(std::u16string_view valueName);
+// The program's Run entry: the command that starts it at every logon, or "".
+std::u16string ReadRunEntry();
+// Sets IsChinese from the user's "Locale" value (LocaleChoosesChinese).
+void ChooseLanguageFromLocale();
+
+// ---- The whole configuration, for the command line ----
+// Everything but the password, which only the commands that use it read.
+struct StoredSettings {
+  std::u16string computerName;
+  StoredText user;
+  StoredText domain;
+  bool autoLogon = false;  // "AutoAdminLogon"
+  bool automatic = false;  // the program's own flag, "Quenda" in the Winlogon key
+  std::u16string runCommand;
+};
+StoredSettings ReadStoredSettings();
+
+}  // namespace quenda

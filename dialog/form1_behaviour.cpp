@@ -1,0 +1,78 @@
+// The handlers of the settings half: the coupled check boxes, the countdown, apply and cancel.
+#include "form1.h"
+#include "save_step.h"
+#include "texts.h"
+
+namespace quenda {
+namespace {
+
+// Typing into a box that has just received the focus replaces its whole content.
+void SelectAll(Form1& form, ControlId id) {
+  form.SetSelection(id, 0, static_cast<int>(form[id].text.size()));
+}
+
+}  // namespace
+
+// Clearing "Starting Auto Logon" leaves the automatic mode; ticking it never enters it.
+void Form1::Check1_Click() {
+  using enum ControlId;
+  if (At(Check1).value == 0) {
+    SetValue(Check2, 0);
+  }
+}
+
+// The automatic mode greys the credentials and Check1 (ticked) and runs the countdown; the manual
+// mode stops the countdown and gives everything back, leaving Check1's state as it is.
+void Form1::Check2_Click() {
+  using enum ControlId;
+  const bool automatic = At(Check2).value == 1;
+  SetEnabled(Timer1, automatic);
+  for (ControlId id : kCredentialGroup)
+    SetEnabled(id, !automatic);
+  if (automatic)
+    SetValue(Check1, 1);
+  SetEnabled(Check1, !automatic);
+}
+
+void Form1::Timer1_Timer() {
+  Command1_Click();
+}
+
+void Form1::Command1_Click() {
+  using enum ControlId;
+  if (At(Text4).text != At(Text6).text) {
+    process_.ShowMessage(MismatchMessage(), MessageKind::Plain);
+    // In the automatic mode Text4 is disabled: SetFocus leaves the focus where it is and the
+    // countdown repeats the check at its next expiry.
+    SetFocus(Text4);
+    return;
+  }
+  SetEnabled(Timer1, false);
+  const LogonSettings settings{.autoLogon = At(Check1).value == 1,
+                               .automatic = At(Check2).value == 1,
+                               .user = storedUser_.ToWrite(At(Text3).text),
+                               .password = storedPassword_.ToWrite(At(Text4).text),
+                               .domain = storedDomain_.ToWrite(At(Text2).text)};
+  // A typed text the code page cannot hold leaves the dialog open, countdown stopped.
+  if (SaveSettings(settings, process_))
+    Unload();
+}
+
+void Form1::Command2_Click() {
+  Unload();
+}
+
+void Form1::Text2_GotFocus() {
+  SelectAll(*this, ControlId::Text2);
+}
+void Form1::Text3_GotFocus() {
+  SelectAll(*this, ControlId::Text3);
+}
+void Form1::Text4_GotFocus() {
+  SelectAll(*this, ControlId::Text4);
+}
+void Form1::Text6_GotFocus() {
+  SelectAll(*this, ControlId::Text6);
+}
+
+}  // namespace quenda

@@ -1,0 +1,93 @@
+// The process services from kernel32: the end of the process, the executable's folder, short
+// names, starting a program and reading a file.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "process_services_win32.h"
+#include "wide_text.h"
+
+namespace quenda::win32 {
+
+std::u16string DirectoryOf(std::u16string_view executablePath) {
+  const std::size_t separator = executablePath.find_last_of(u"\\/");
+  if (separator == std::u16string_view::npos)
+    return {};
+  std::u16string directory(executablePath.substr(0, separator));
+  // "D:" alone would mean the current directory of drive D; the root keeps its backslash.
+  if (directory.size() == 2 && directory[1] == u':')
+    directory += u'\\';
+  return directory;
+}
+
+std::u16string ProcessServicesWin32::ExecutableDirectory() {
+  // Paths may be longer than MAX_PATH; grow until the whole name fits.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0)
+      return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return DirectoryOf(Utf16(path));
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::u16string ProcessServicesWin32::ShortPath(std::u16string_view path) {
+  const std::wstring longPath = Wide(path);
+  const DWORD size = GetShortPathNameW(longPath.c_str(), nullptr, 0);
+  if (size == 0)
+    return std::u16string(path);
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = GetShortPathNameW(longPath.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size)
+    return std::u16string(path);
+  shortPath.resize(length);
+  return Utf16(shortPath);
+}
+
+void ProcessServicesWin32::EndProcess(int exitCode) {
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+bool ProcessServicesWin32::StartProgram(std::u16string_view commandLine, int windowState) {
+  std::wstring command = Wide(commandLine);  // CreateProcessW may write into its command line
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowState);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return false;
+  }
+  // Not waited for: the handles are only closed.
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+std::string ProcessServicesWin32::ReadFileStart(std::u16string_view path, std::size_t limit) {
+  const std::wstring name = Wide(path);
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return {};
+  std::string bytes(limit, '\0');
+  std::size_t filled = 0;
+  while (filled < limit) {
+    // ReadFile takes at most a DWORD at a time.
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(limit - filled, 1u << 20));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + filled, wanted, &read, nullptr) || read == 0)
+      break;  // the end of the file, or a failure: what was read stays
+    filled += read;
+  }
+  CloseHandle(file);
+  bytes.resize(filled);
+  return bytes;
+}
+
+}  // namespace quenda::win32

@@ -1,0 +1,132 @@
+// Services without a screen, for tests: one record of everything shown, a virtual clock for the
+// countdown, focus tracking and the user's actions, files held in memory, and a console whose
+// input and output are strings.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "console_commands.h"
+#include "form1.h"
+#include "process_services.h"
+#include "window_services.h"
+
+namespace quenda {
+
+// Thrown by HeadlessProcess::EndProcess, so that a test sees what ran before the end.
+struct ProcessEnded {
+  int exitCode = 0;
+};
+
+struct ShownMessage {
+  std::u16string text;
+  MessageKind kind = MessageKind::Plain;
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+class HeadlessProcess : public ProcessServices {
+ public:
+  void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
+  std::u16string ExecutableDirectory() override { return executableDirectory; }
+  std::u16string ShortPath(std::u16string_view path) override;
+  bool StartProgram(std::u16string_view commandLine, int windowState) override;
+  std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+
+  // ---- What happened ----
+  std::vector<ShownMessage> messages;
+  struct StartedProgram {
+    std::u16string commandLine;
+    int windowState = 0;
+    friend bool operator==(const StartedProgram&, const StartedProgram&) = default;
+  };
+  std::vector<StartedProgram> startedPrograms;
+  std::vector<std::u16string> readPaths;  // files ReadFileStart was asked for
+
+  // ---- Set by the test ----
+  std::u16string executableDirectory = u"C:\\Tools";
+  std::map<std::u16string, std::u16string> shortPaths;  // folder -> its short name
+  bool startProgramSucceeds = true;
+  // Runs while a message is "open", before ShowMessage returns.
+  std::function<void(const ShownMessage&)> onMessage;
+  // The files ReadFileStart finds, by path; any other path cannot be opened.
+  std::map<std::u16string, std::string> files;
+};
+
+class HeadlessServices : public HeadlessProcess, public WindowServices {
+ public:
+  // The form that receives the window's events. Must be set before any event is played.
+  void Attach(Form1& form) { form_ = &form; }
+
+  void ShowChange(ControlId id, Property property) override { changes.push_back({id, property}); }
+  void MoveFocus(ControlId id) override;
+  void StartCountdown(int milliseconds) override;
+  void StopCountdown() override { countdownRunning_ = false; }
+  void SetWidth(float) override {}
+  void CloseDialog() override;
+
+  // ---- The user and the clock ----
+  // Shows the dialog: the focus goes to the first control of the focus order.
+  void Show();
+  // Moves the virtual clock on; each expiry of a running countdown goes to Form1::TimerExpired.
+  void Advance(int milliseconds);
+  // A mouse click: the control takes the focus when it can, then its Click event runs.
+  void Click(ControlId id);
+  // Types `text` over the box's contents. Refused (false) for a disabled or locked box.
+  bool Type(ControlId id, std::u16string text);
+  // Tab or Shift+Tab, as the dialog manager moves the focus: by TabIndex, skipping controls that
+  // cannot take the focus, wrapping around.
+  void Tab(bool forward = true);
+
+  // ---- What happened ----
+  struct Change {
+    ControlId id;
+    Property property;
+  };
+  std::vector<Change> changes;
+  int expiries = 0;  // expiries handed to the form
+  bool closed = false;
+  bool CountdownRunning() const { return countdownRunning_; }
+
+ private:
+  Form1& form() { return *form_; }
+  ControlId NextInTabOrder(ControlId from, bool forward);
+
+  Form1* form_ = nullptr;
+  long long now_ = 0;
+  long long nextExpiry_ = 0;
+  int period_ = 0;
+  bool countdownRunning_ = false;
+};
+
+// A form wired to headless services, ready to Load.
+struct HeadlessDialog {
+  HeadlessServices services;
+  Form1 form{services, services};
+  HeadlessDialog() { services.Attach(form); }
+};
+
+// A console whose standard input is a string and whose output is kept.
+class HeadlessConsole : public HeadlessProcess, public ConsoleIo {
+ public:
+  // A message is one line on standard error, as on the real console.
+  void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  void WriteOutput(std::u16string_view text) override { output += text; }
+  void WriteError(std::u16string_view text) override { error += text; }
+  bool InputIsConsole() override { return inputIsConsole; }
+  std::u16string ReadHiddenLine(std::u16string_view prompt) override;
+  std::string ReadInputLine() override;
+
+  // ---- Set by the test ----
+  bool inputIsConsole = false;
+  std::string input;                       // standard input, when it is not a console
+  std::vector<std::u16string> typedLines;  // lines typed at a console, in order
+
+  // ---- What happened ----
+  std::u16string output;
+  std::u16string error;
+};
+
+}  // namespace quenda
