@@ -41,7 +41,23 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
                                .user = command.user,
                                .password = *password,
                                .domain = domain};
-  return SaveSettings(settings, process) ? 0 : kExitWriteFailed;
+  return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
+}
+
+// The status report, or, when some value may not be read, only a message: a report made of what
+// could be read would show a configuration that is not the stored one.
+int Status(ProcessServices& process, ConsoleIo& console) {
+  const StoredSettings stored = ReadStoredSettings();
+  const StoredText password = ReadCredential(kDefaultPasswordValue);
+  if (stored.unreadable || password.state == ValueState::Unreadable) {
+    process.ShowMessage(UnreadableMessage(), MessageKind::Error);
+    return kExitWriteFailed;
+  }
+  // A password of another type or length still is a stored password.
+  console.WriteOutput(
+      StatusReport(stored, password.state != ValueState::Missing &&
+                               !(password.state == ValueState::Shown && password.text.empty())));
+  return 0;
 }
 
 int Disable(ProcessServices& process) {
@@ -53,7 +69,7 @@ int Disable(ProcessServices& process) {
                                .user = stored.user.Unedited(),
                                .password = std::nullopt,
                                .domain = stored.domain.Unedited()};
-  return SaveSettings(settings, process) ? 0 : kExitWriteFailed;
+  return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
 
 char16_t FoldCase(char16_t c) {
@@ -101,9 +117,7 @@ int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& 
       console.WriteOutput(ConsoleUsage());
       return 0;
     case ConsoleAction::Status:
-      console.WriteOutput(
-          StatusReport(ReadStoredSettings(), !ReadCredential(kDefaultPasswordValue).text.empty()));
-      return 0;
+      return Status(process, console);
     case ConsoleAction::Enable:
       return Enable(*command, process, console);
     case ConsoleAction::Disable:

@@ -45,9 +45,14 @@ class ProcessServices {
   // volume keeps no short names.
   virtual std::u16string ShortPath(std::u16string_view path) = 0;
 
-  // Starts `commandLine` with the given window state, without waiting. False when it could not
-  // be started; the caller decides whether that matters.
-  virtual bool StartProgram(std::u16string_view commandLine, int windowState) = 0;
+  // The Windows folder ("C:\Windows"), where the system's own programs are.
+  virtual std::u16string WindowsDirectory() = 0;
+
+  // Starts the program file `application` (a full path, so that no search finds another program
+  // of that name first) with `commandLine` and the given window state, without waiting. False
+  // when it could not be started; the caller decides whether that matters.
+  virtual bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
+                            int windowState) = 0;
 
   // At most `limit` bytes from the start of the file at `path`: fewer when the file is shorter or
   // a read fails part-way (what was read before stays), none when it cannot be opened.

@@ -1,6 +1,8 @@
 // The save step and the way a failed write reaches the user.
 #include "save_step.h"
 
+#include <utility>
+
 #include "ansi_text.h"
 #include "locations.h"
 #include "paths.h"
@@ -9,8 +11,16 @@
 namespace quenda {
 namespace {
 
-bool Fits(TextToWrite text) {
-  return !text || FitsAnsi(*text);
+enum class TextFault : std::uint8_t { None, Unrepresentable, TooLong };
+
+// Whether `text` can be stored so that it reads back exactly: within the code page, and short
+// enough for GetValue, counting the terminating NUL the registry may keep after it.
+TextFault FaultOf(TextToWrite text) {
+  if (!text)
+    return TextFault::None;
+  if (!FitsAnsi(*text))
+    return TextFault::Unrepresentable;
+  return ToAnsi(*text).size() + 1 > kMaxReadableBytes ? TextFault::TooLong : TextFault::None;
 }
 
 // A Run entry that starts this program: its folder as it is, or, where the code page cannot hold
@@ -32,27 +42,39 @@ void CheckResult(registry::Status code, ProcessServices& services) {
   services.EndProcess(kExitWriteFailed);
 }
 
-bool SaveSettings(const LogonSettings& settings, ProcessServices& services) {
-  // The password is only written while the automatic logon is on; otherwise it is deleted.
-  if (!Fits(settings.user) || !Fits(settings.domain) ||
-      (settings.autoLogon && !Fits(settings.password))) {
-    services.ShowMessage(UnrepresentableMessage(), MessageKind::Plain);
-    return false;
+SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& services) {
+  // Checked in the order of the boxes; the password is only written while the automatic logon is
+  // on, otherwise it is deleted.
+  const std::pair<TextToWrite, SaveOutcome> texts[] = {
+      {settings.user, SaveOutcome::UserRefused},
+      {settings.autoLogon ? settings.password : TextToWrite(), SaveOutcome::PasswordRefused},
+      {settings.domain, SaveOutcome::DomainRefused},
+  };
+  for (const auto& [text, refusal] : texts) {
+    const TextFault fault = FaultOf(text);
+    if (fault != TextFault::None) {
+      services.ShowMessage(
+          fault == TextFault::TooLong ? TooLongMessage() : UnrepresentableMessage(),
+          MessageKind::Plain);
+      return refusal;
+    }
   }
   std::u16string runCommand;
   if (settings.autoLogon) {
     runCommand = StartableRunCommand(services);
-    if (runCommand.empty())
-      CheckResult(registry::kNoUnicodeTranslation, services);
+    if (runCommand.empty()) {
+      services.ShowMessage(RunEntryMessage(services.ExecutableDirectory()), MessageKind::Error);
+      services.EndProcess(kExitWriteFailed);
+    }
   }
-  CheckResult(CheckWriteAccess(), services);
+  CheckResult(CheckWriteAccess(settings.autoLogon), services);
   CheckResult(SaveAutoLogon(settings.autoLogon ? u"1" : u"0", settings.user, settings.password,
                             settings.domain, runCommand),
               services);
   CheckResult(SetValue(registry::kLocalMachine, kWinlogonKey, kQuendaValue,
                        settings.automatic ? u"1" : u"0"),
               services);
-  return true;
+  return SaveOutcome::Saved;
 }
 
 std::u16string RunCommandFor(std::u16string_view directory) {

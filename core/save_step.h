@@ -20,14 +20,27 @@ struct LogonSettings {
   TextToWrite domain;
 };
 
+// How an apply ended when it returned. (A failed write ends the process instead.)
+enum class SaveOutcome : std::uint8_t {
+  Saved,
+  // A given text that could not be stored faithfully, so nothing was written.
+  UserRefused,
+  PasswordRefused,
+  DomainRefused,
+};
+
 // Writes `settings`: the automatic-logon configuration in its fixed order, then the program's
-// flag "0" or "1". Returns true when everything was written.
-// - A given text that the ANSI code page cannot hold is refused before anything is written: the
-//   user is told (UnrepresentableMessage) and the result is false.
-// - No Run entry this program can be started by can be written, or the Winlogon or Run key cannot
-//   be opened for writing: nothing is written, and CheckResult ends the process.
+// flag "0" or "1".
+// - A given text that the ANSI code page cannot hold, or that would be too long to be read back
+//   (kMaxReadableBytes), is refused before anything is written: the user is told why
+//   (UnrepresentableMessage, TooLongMessage) and the outcome names the text.
+// - No Run entry this program can be started by can be written (a folder the code page cannot
+//   name, with no short name): the user is told (RunEntryMessage) and the process ends with
+//   kExitWriteFailed; nothing is written.
+// - The Winlogon key, or the Run key that the apply writes or deletes from, cannot be opened for
+//   writing: nothing is written, and CheckResult ends the process.
 // - A write fails part-way: CheckResult ends the process; the writes before it stay.
-bool SaveSettings(const LogonSettings& settings, ProcessServices& services);
+SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& services);
 
 // Returns when `code` is 0. Otherwise tells the user that the registry could not be written, in
 // the language IsChinese selects, and ends the process with kExitWriteFailed.

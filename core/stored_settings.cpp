@@ -9,9 +9,10 @@ namespace {
 
 using registry::kLocalMachine;
 
-std::u16string ReadText(registry::Key root, std::u16string_view path, std::u16string_view name) {
+std::u16string ReadText(registry::Key root, std::u16string_view path, std::u16string_view name,
+                        ValueState* state = nullptr) {
   std::u16string value;
-  GetValue(root, path, name, value);
+  GetValue(root, path, name, value, state);
   return value;
 }
 
@@ -22,7 +23,7 @@ bool IsOn(std::u16string_view flag) {
 }
 
 TextToWrite StoredText::ToWrite(std::u16string_view current) const {
-  return kept && current == text ? TextToWrite() : TextToWrite(current);
+  return ShowsUnfaithfully(state) && current == text ? TextToWrite() : TextToWrite(current);
 }
 
 std::u16string ReadComputerName() {
@@ -31,16 +32,16 @@ std::u16string ReadComputerName() {
 
 StoredText ReadCredential(std::u16string_view valueName) {
   StoredText stored;
-  GetValue(kLocalMachine, kWinlogonKey, valueName, stored.text, &stored.kept);
+  GetValue(kLocalMachine, kWinlogonKey, valueName, stored.text, &stored.state);
   return stored;
 }
 
-bool ReadFlag(std::u16string_view valueName) {
-  return IsOn(ReadText(kLocalMachine, kWinlogonKey, valueName));
+bool ReadFlag(std::u16string_view valueName, ValueState* state) {
+  return IsOn(ReadText(kLocalMachine, kWinlogonKey, valueName, state));
 }
 
-std::u16string ReadRunEntry() {
-  return ReadText(kLocalMachine, kRunKey, kQuendaValue);
+std::u16string ReadRunEntry(ValueState* state) {
+  return ReadText(kLocalMachine, kRunKey, kQuendaValue, state);
 }
 
 void ChooseLanguageFromLocale() {
@@ -50,12 +51,19 @@ void ChooseLanguageFromLocale() {
 
 StoredSettings ReadStoredSettings() {
   StoredSettings stored;
+  ValueState autoLogon = ValueState::Missing;
+  ValueState automatic = ValueState::Missing;
+  ValueState runCommand = ValueState::Missing;
   stored.computerName = ReadComputerName();
   stored.user = ReadCredential(kDefaultUserNameValue);
-  stored.autoLogon = ReadFlag(kAutoAdminLogonValue);
+  stored.autoLogon = ReadFlag(kAutoAdminLogonValue, &autoLogon);
   stored.domain = ReadCredential(kDefaultDomainNameValue);
-  stored.automatic = ReadFlag(kQuendaValue);
-  stored.runCommand = ReadRunEntry();
+  stored.automatic = ReadFlag(kQuendaValue, &automatic);
+  stored.runCommand = ReadRunEntry(&runCommand);
+  for (const ValueState state :
+       {stored.user.state, autoLogon, stored.domain.state, automatic, runCommand}) {
+    stored.unreadable = stored.unreadable || state == ValueState::Unreadable;
+  }
   return stored;
 }
 

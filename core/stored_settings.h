@@ -18,15 +18,15 @@ bool IsOn(std::u16string_view flag);
 
 // A text value of the Winlogon key as read for display.
 struct StoredText {
-  // What is shown: the text, with '?' for characters the ANSI code page cannot hold.
+  // What is shown: the text, with '?' for characters the ANSI code page cannot hold; "" for a
+  // value of another type, an over-long one or one that may not be read.
   std::u16string text;
-  // True when the value exists but `text` does not show it faithfully, so writing `text` back
-  // would destroy it.
-  bool kept = false;
+  ValueState state = ValueState::Missing;
 
   // What an apply writes for the value when its box (or the command line) now holds `current`:
-  // nullopt, leaving the value exactly as stored, while `current` is still what was shown for a
-  // kept value (an edit undone counts as no edit); otherwise `current`.
+  // nullopt, leaving the value exactly as stored (type included), while `current` is still what
+  // was shown for a value shown unfaithfully (an edit undone counts as no edit); otherwise
+  // `current`.
   TextToWrite ToWrite(std::u16string_view current) const;
   // What an apply writes when nobody edited the value.
   TextToWrite Unedited() const { return ToWrite(text); }
@@ -37,10 +37,11 @@ struct StoredText {
 std::u16string ReadComputerName();
 // A text value of the Winlogon key: "DefaultUserName", "DefaultPassword", "DefaultDomainName".
 StoredText ReadCredential(std::u16string_view valueName);
-// A flag of the Winlogon key ("AutoAdminLogon", the program's own "Quenda"), by IsOn.
-bool ReadFlag(std::u16string_view valueName);
+// A flag of the Winlogon key ("AutoAdminLogon", the program's own "Quenda"), by IsOn. `state`,
+// when given, tells what the read found.
+bool ReadFlag(std::u16string_view valueName, ValueState* state = nullptr);
 // The program's Run entry: the command that starts it at every logon, or "".
-std::u16string ReadRunEntry();
+std::u16string ReadRunEntry(ValueState* state = nullptr);
 // Sets IsChinese from the user's "Locale" value (LocaleChoosesChinese).
 void ChooseLanguageFromLocale();
 
@@ -53,6 +54,9 @@ struct StoredSettings {
   bool autoLogon = false;  // "AutoAdminLogon"
   bool automatic = false;  // the program's own flag, "Quenda" in the Winlogon key
   std::u16string runCommand;
+  // Some value exists but may not be read (access denied): what was read does not describe the
+  // configuration.
+  bool unreadable = false;
 };
 StoredSettings ReadStoredSettings();
 

@@ -74,6 +74,30 @@ std::u16string_view UnrepresentableMessage() {
                      u"Please use other characters.";
 }
 
+std::u16string_view TooLongMessage() {
+  return IsChinese ? u"輸入的文字太長, 儲存之後無法完整讀回, 請改用較短的文字."
+                   : u"The text you typed is too long to be read back once stored. "
+                     u"Please use a shorter one.";
+}
+
+std::u16string_view UnreadableMessage() {
+  return IsChinese ? u"無法讀取自動登入的設定: 存取被拒. 請以系統管理員身分執行."
+                   : u"The automatic logon settings cannot be read: access is denied. "
+                     u"Run as an administrator.";
+}
+
+std::u16string RunEntryMessage(std::u16string_view folder) {
+  std::u16string message(IsChinese ? u"無法寫入在登入時從這個資料夾啟動 Quenda 的執行項目:\r\n"
+                                   : u"Cannot write a Run entry that starts Quenda from the "
+                                     u"folder\r\n");
+  message.append(folder);
+  message.append(IsChinese ? u"\r\n本系統的字碼頁無法表示這個資料夾的名稱, "
+                             u"請將 Quenda 移到其他資料夾."
+                           : u"\r\nThe system's code page cannot name it. Please move Quenda to "
+                             u"another folder.");
+  return message;
+}
+
 std::u16string_view ReadmeFileName() {
   return IsChinese ? u"readmetw.txt" : u"readme.txt";
 }

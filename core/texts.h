@@ -73,6 +73,13 @@ std::u16string_view MismatchMessage();
 std::u16string_view FailureMessage();
 // A typed text holds characters the system's code page cannot store.
 std::u16string_view UnrepresentableMessage();
+// A typed text is too long to be read back once stored.
+std::u16string_view TooLongMessage();
+// Some of the stored settings may not be read (access denied).
+std::u16string_view UnreadableMessage();
+// No Run entry that starts the program from `folder` can be written: the code page cannot name
+// the folder, and the volume keeps no short name for it.
+std::u16string RunEntryMessage(std::u16string_view folder);
 // The readme file beside the executable, without the separator: "readme.txt".
 std::u16string_view ReadmeFileName();
 

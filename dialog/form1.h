@@ -84,6 +84,7 @@ class Form1 {
   template <typename Value>
   bool Assign(ControlId id, Value Control::*field, Value value, Property property);
   void DeliverHeldExpiry();
+  void ReturnToManualMode(ControlId refusedBox);
 
   ProcessServices& process_;
   WindowServices& window_;

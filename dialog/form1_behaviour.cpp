@@ -53,9 +53,27 @@ void Form1::Command1_Click() {
                                .user = storedUser_.ToWrite(At(Text3).text),
                                .password = storedPassword_.ToWrite(At(Text4).text),
                                .domain = storedDomain_.ToWrite(At(Text2).text)};
-  // A typed text the code page cannot hold leaves the dialog open, countdown stopped.
-  if (SaveSettings(settings, process_))
-    Unload();
+  switch (SaveSettings(settings, process_)) {
+    case SaveOutcome::Saved:
+      Unload();
+      return;
+    case SaveOutcome::UserRefused:
+      ReturnToManualMode(Text3);
+      return;
+    case SaveOutcome::PasswordRefused:
+      ReturnToManualMode(Text4);
+      return;
+    case SaveOutcome::DomainRefused:
+      ReturnToManualMode(Text2);
+      return;
+  }
+}
+
+// A refused text must be corrected by hand: the automatic mode ends as a click on Check2 would end
+// it (the boxes enabled again, no countdown), and the refused box gets the focus.
+void Form1::ReturnToManualMode(ControlId refusedBox) {
+  SetValue(ControlId::Check2, 0);
+  SetFocus(refusedBox);
 }
 
 void Form1::Command2_Click() {

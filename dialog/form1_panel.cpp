@@ -28,11 +28,14 @@ void Form1::Command3_Click() {
   SetText(ControlId::Text1, ReadmeText(process_.ReadFileStart(path, kReadmeLimit)));
 }
 
-// A failed start is ignored: the logo is a convenience, never a reason to stop the dialog.
+// A failed start is ignored: the logo is a convenience, never a reason to stop the dialog. The
+// program is named by its full path: the dialog runs elevated, and a search would try the
+// program's own folder and the current folder before the Windows folder.
 void Form1::Image1_Click() {
   std::u16string commandLine = u"explorer ";
   commandLine += kProductPageAddress;
-  process_.StartProgram(commandLine, kShowMinimized);
+  process_.StartProgram(JoinPath(process_.WindowsDirectory(), u"explorer.exe"), commandLine,
+                        kShowMinimized);
 }
 
 }  // namespace quenda

@@ -52,14 +52,23 @@ void ProcessServicesWin32::EndProcess(int exitCode) {
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
-bool ProcessServicesWin32::StartProgram(std::u16string_view commandLine, int windowState) {
+std::u16string ProcessServicesWin32::WindowsDirectory() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Utf16(std::wstring_view(folder, length))
+                                         : std::u16string();
+}
+
+bool ProcessServicesWin32::StartProgram(std::u16string_view application,
+                                        std::u16string_view commandLine, int windowState) {
+  const std::wstring program = Wide(application);
   std::wstring command = Wide(commandLine);  // CreateProcessW may write into its command line
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(windowState);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started)) {
     return false;
   }

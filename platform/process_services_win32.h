@@ -14,7 +14,9 @@ class ProcessServicesWin32 : public ProcessServices {
   [[noreturn]] void EndProcess(int exitCode) override;
   std::u16string ExecutableDirectory() override;
   std::u16string ShortPath(std::u16string_view path) override;
-  bool StartProgram(std::u16string_view commandLine, int windowState) override;
+  std::u16string WindowsDirectory() override;
+  bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
+                    int windowState) override;
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
 };
 

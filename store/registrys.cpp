@@ -11,7 +11,7 @@ namespace quenda {
 namespace {
 
 // The largest value GetValue reads; longer data reads as "nothing read".
-constexpr std::uint32_t kReadBufferSize = 1024;
+constexpr std::uint32_t kReadBufferSize = kMaxReadableBytes;
 
 // Class text given to a key that SetValue creates.
 constexpr char kCreatedKeyClass[] = "1";
@@ -55,18 +55,39 @@ std::u16string TextOf(std::uint32_t type, const unsigned char* data, std::uint32
   }
 }
 
+// What a query that answered `status` with `type` and `length` found.
+ValueState StateOf(registry::Status status, std::uint32_t type, std::uint32_t length) {
+  switch (status) {
+    case registry::kSuccess:
+      return type == registry::kTypeSz || type == registry::kTypeDword ? ValueState::Shown
+                                                                       : ValueState::OtherType;
+    case registry::kNoUnicodeTranslation:
+      return ValueState::Unrepresentable;
+    case registry::kMoreData:
+      return length > kReadBufferSize ? ValueState::TooLong : ValueState::Unreadable;
+    case registry::kFileNotFound:
+      return ValueState::Missing;
+    default:
+      return ValueState::Unreadable;
+  }
+}
+
 }  // namespace
 
 bool GetValue(registry::Key root, std::u16string_view path, std::u16string_view name,
-              std::u16string& value, bool* unrepresentable) {
+              std::u16string& value, ValueState* state) {
   registry::Key key = 0;
   KeyCloser closer(key);
-  registry::OpenKey(root, ToAnsi(path), 0, registry::kReadAccess, &key);
+  const registry::Status opened =
+      registry::OpenKey(root, ToAnsi(path), 0, registry::kReadAccess, &key);
   std::array<unsigned char, kReadBufferSize> buffer{};
   std::uint32_t length = kReadBufferSize;
   std::uint32_t type = registry::kTypeNone;
-  const registry::Status status =
+  // Without a key the query fails on the null handle and changes nothing.
+  const registry::Status queried =
       registry::QueryValue(key, ToAnsi(name), &type, buffer.data(), &length);
+  if (state)
+    *state = StateOf(opened != registry::kSuccess ? opened : queried, type, length);
   // Empty data, or data that did not fit: nothing was read.
   if (length == 0 || length > kReadBufferSize)
     return false;
@@ -74,8 +95,6 @@ bool GetValue(registry::Key root, std::u16string_view path, std::u16string_view 
   if (buffer[length - 1] == 0)
     --length;
   value = TextOf(type, buffer.data(), length);
-  if (unrepresentable)
-    *unrepresentable = status == registry::kNoUnicodeTranslation;
   return true;
 }
 
@@ -111,16 +130,20 @@ registry::Status DeleteValue(registry::Key root, std::u16string_view path,
   return status == registry::kFileNotFound ? registry::kSuccess : status;
 }
 
-registry::Status CheckWriteAccess() {
+registry::Status CheckWriteAccess(bool autoLogon) {
   for (std::u16string_view path : {kWinlogonKey, kRunKey}) {
     registry::Key key = 0;
     KeyCloser closer(key);
     const registry::SecurityAttributes security{nullptr, true};
-    if (const registry::Status status =
-            registry::CreateKey(registry::kLocalMachine, ToAnsi(path), 0, kCreatedKeyClass, 0,
-                                registry::kAllAccess, &security, &key, nullptr)) {
+    const bool mayCreate = autoLogon || path == kWinlogonKey;
+    const registry::Status status =
+        mayCreate ? registry::CreateKey(registry::kLocalMachine, ToAnsi(path), 0, kCreatedKeyClass,
+                                        0, registry::kAllAccess, &security, &key, nullptr)
+                  : registry::OpenKey(registry::kLocalMachine, ToAnsi(path), 0,
+                                      registry::kAllAccess, &key);
+    // Nothing to delete from a Run key that is not there.
+    if (status != registry::kSuccess && !(status == registry::kFileNotFound && !mayCreate))
       return status;
-    }
   }
   return registry::kSuccess;
 }

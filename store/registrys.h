@@ -6,6 +6,8 @@
 // reaches the user (CheckResult in the save step). Reads never fail visibly.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,16 +16,35 @@
 
 namespace quenda {
 
+// What a read found, beyond the text it yields.
+enum class ValueState : std::uint8_t {
+  Missing,          // no such key or value: nothing is stored
+  Shown,            // the text shows the stored value faithfully (an empty value included)
+  Unrepresentable,  // a text with characters the ANSI code page cannot show: '?' in their place
+  OtherType,        // a type the routines do not show as text (REG_EXPAND_SZ, REG_BINARY, ...)
+  TooLong,          // data longer than the 1024 bytes the routines read
+  Unreadable,       // the key or the value exists but may not be read (access denied, ...)
+};
+
+// True for a value that exists but that the text read does not show faithfully: writing that
+// text back would destroy what is stored.
+inline bool ShowsUnfaithfully(ValueState state) {
+  return state != ValueState::Missing && state != ValueState::Shown;
+}
+
 // Reads one value as text into `value`.
 // - REG_SZ: the data decoded from the ANSI code page, one final NUL dropped if present.
 // - REG_DWORD: the number in unsigned decimal ("1", "261", "4294967295").
 // - Another type, or a missing key or value: the empty text.
 // Returns true when the read ran to its end. Returns false, leaving `value` as it was, when the
 // data is empty or longer than 1024 bytes. Callers empty `value` before the call so that such a
-// read leaves the empty text. When `unrepresentable` is given it tells whether the stored text
-// holds characters the code page cannot show; `value` then has '?' in their place.
+// read leaves the empty text. When `state` is given it tells what the read found.
 bool GetValue(registry::Key root, std::u16string_view path, std::u16string_view name,
-              std::u16string& value, bool* unrepresentable = nullptr);
+              std::u16string& value, ValueState* state = nullptr);
+
+// The most bytes a text may take in the ANSI code page, its terminating NUL included, and still
+// be read back whole by GetValue.
+inline constexpr std::size_t kMaxReadableBytes = 1024;
 
 // Writes `text` as REG_SZ, without a terminating NUL, creating the key when it is missing, and
 // returns the status of the first step that failed (creating or opening the key, writing the
@@ -40,10 +61,12 @@ registry::Status DeleteValue(registry::Key root, std::u16string_view path,
 // A text to write, or nullopt to leave the stored value as it is.
 using TextToWrite = std::optional<std::u16string_view>;
 
-// Opens the Winlogon key and the Run key for writing (creating them when missing) and closes them
-// again. Returns the first failure, or 0: called before the first write of an apply, so that a
+// Opens the keys an apply writes for writing and closes them again: the Winlogon key (created when
+// missing) and the Run key, created when missing only when `autoLogon` is on. Turning the
+// automatic logon off only deletes from the Run key, so a missing Run key is then left missing.
+// Returns the first failure, or 0: called before the first write of an apply, so that a
 // configuration is never half-written for want of rights.
-registry::Status CheckWriteAccess();
+registry::Status CheckWriteAccess(bool autoLogon);
 
 // Writes the automatic-logon configuration in its fixed order: "AutoAdminLogon" = flag,
 // "DefaultUserName"; when flag is "1" "DefaultPassword" and the Run entry `runCommand`, otherwise

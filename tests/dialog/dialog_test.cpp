@@ -213,8 +213,10 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   EXPECT_EQ(h[Text1].text.size(), 2 * kReadmeLimit);
   h.services.startProgramSucceeds = false;
   h.services.Click(Image1);
-  EXPECT_EQ(h.services.startedPrograms, (std::vector<HeadlessServices::StartedProgram>{
-                                            {u"explorer https://www.corvane.example/quenda/", 2}}));
+  EXPECT_EQ(
+      h.services.startedPrograms,
+      (std::vector<HeadlessServices::StartedProgram>{
+          {u"C:\\Windows\\explorer.exe", u"explorer https://www.corvane.example/quenda/", 2}}));
   EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
   // The Chinese set reads only its own readme, in the ANSI code page.
   Harness chinese("00000404");

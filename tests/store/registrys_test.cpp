@@ -29,42 +29,52 @@ class Routines : public ::testing::Test {
   static RawValue Written(const std::string& text) { return {registry::kTypeSz, text + '\0'}; }
 };
 
-// Every stored form read as text, or left alone (nullopt: false, and the text keeps what it held).
+// Every stored form read as text, or left alone (nullopt: false, and the text keeps what it held),
+// and what the read says it found: only a missing value or a faithful text may be written back.
 // A text another program stored with characters the code page lacks reads with '?' for them, and
 // says so.
 TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
   const auto sz = [](std::string text) { return RawValue{registry::kTypeSz, std::move(text)}; };
   const auto number = [](std::string bytes) { return RawValue{registry::kTypeDword, bytes}; };
-  const std::tuple<std::optional<RawValue>, std::optional<std::u16string>> cases[] = {
-      {sz(std::string("abc\0", 4)), u"abc"},
-      {sz(std::string("ab\0\0", 4)), std::u16string(u"ab\0", 3)},
-      {sz(std::string("a\0b", 3)), std::u16string(u"a\0b", 3)},
-      {sz("caf\xE9"), u"café"},
-      {number(std::string("\x05\x01\0\0", 4)), u"261"},
-      {number(std::string(4, '\0')), u"0"},
-      {number(std::string("\0\0\0\x80", 4)), u"2147483648"},
-      {RawValue{registry::kTypeExpandSz, std::string("%X%\0", 4)}, u""},
-      {RawValue{registry::kTypeBinary, "\x01\x02"}, u""},
-      {std::nullopt, u""},
-      {sz(std::string(1024, 'a')), std::u16string(1024, u'a')},
-      {sz(std::string(1023, 'a') + '\0'), std::u16string(1023, u'a')},
-      {sz(std::string(1025, 'a')), std::nullopt},
-      {sz(""), std::nullopt},
+  using enum ValueState;
+  struct Case {
+    std::optional<RawValue> stored;
+    std::optional<std::u16string> text;
+    ValueState state;
   };
-  for (const auto& [stored, expected] : cases) {
-    SCOPED_TRACE(::testing::PrintToString(expected));
+  const Case cases[] = {
+      {sz(std::string("abc\0", 4)), u"abc", Shown},
+      {sz(std::string("ab\0\0", 4)), std::u16string(u"ab\0", 3), Shown},
+      {sz(std::string("a\0b", 3)), std::u16string(u"a\0b", 3), Shown},
+      {sz("caf\xE9"), u"café", Shown},
+      {number(std::string("\x05\x01\0\0", 4)), u"261", Shown},
+      {number(std::string(4, '\0')), u"0", Shown},
+      {number(std::string("\0\0\0\x80", 4)), u"2147483648", Shown},
+      {RawValue{registry::kTypeExpandSz, std::string("%X%\0", 4)}, u"", OtherType},
+      {RawValue{registry::kTypeMultiSz, std::string("a\0\0", 3)}, u"", OtherType},
+      {RawValue{registry::kTypeBinary, "\x01\x02"}, u"", OtherType},
+      {std::nullopt, u"", Missing},
+      {sz(std::string(1024, 'a')), std::u16string(1024, u'a'), Shown},
+      {sz(std::string(1023, 'a') + '\0'), std::u16string(1023, u'a'), Shown},
+      {sz(std::string(1025, 'a')), std::nullopt, TooLong},
+      {sz(""), std::nullopt, Shown},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.text));
     testing::ClearScratch();
-    if (stored)
-      testing::WriteRaw(kCurrentUser, kScratchPath, "Value", stored->type, stored->data);
+    if (c.stored)
+      testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.stored->type, c.stored->data);
     std::u16string value = u"before";
-    EXPECT_EQ(GetValue(kCurrentUser, kScratchPath16, u"Value", value), expected.has_value());
-    EXPECT_EQ(value, expected.value_or(u"before"));
+    ValueState state = Unreadable;
+    EXPECT_EQ(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state), c.text.has_value());
+    EXPECT_EQ(value, c.text.value_or(u"before"));
+    EXPECT_EQ(state, c.state);
   }
   testing::WriteWideText(kCurrentUser, kScratchPath, "Value", u"Иван");
   std::u16string value;
-  bool unrepresentable = false;
-  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &unrepresentable));
-  EXPECT_EQ(std::tie(value, unrepresentable), std::tuple(u"????", true));
+  ValueState state = ValueState::Missing;
+  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state));
+  EXPECT_EQ(std::tie(value, state), std::tuple(u"????", ValueState::Unrepresentable));
 }
 
 // Text reads back unchanged; the empty text deletes (a value or key already gone is no failure)

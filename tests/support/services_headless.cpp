@@ -37,8 +37,10 @@ void HeadlessServices::CloseDialog() {
   countdownRunning_ = false;
 }
 
-bool HeadlessProcess::StartProgram(std::u16string_view commandLine, int windowState) {
-  startedPrograms.push_back({std::u16string(commandLine), windowState});
+bool HeadlessProcess::StartProgram(std::u16string_view application, std::u16string_view commandLine,
+                                   int windowState) {
+  startedPrograms.push_back(
+      {std::u16string(application), std::u16string(commandLine), windowState});
   return startProgramSucceeds;
 }
 

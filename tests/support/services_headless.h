@@ -32,12 +32,15 @@ class HeadlessProcess : public ProcessServices {
   [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
   std::u16string ExecutableDirectory() override { return executableDirectory; }
   std::u16string ShortPath(std::u16string_view path) override;
-  bool StartProgram(std::u16string_view commandLine, int windowState) override;
+  std::u16string WindowsDirectory() override { return u"C:\\Windows"; }
+  bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
+                    int windowState) override;
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
 
   // ---- What happened ----
   std::vector<ShownMessage> messages;
   struct StartedProgram {
+    std::u16string application;
     std::u16string commandLine;
     int windowState = 0;
     friend bool operator==(const StartedProgram&, const StartedProgram&) = default;
