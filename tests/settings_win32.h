@@ -42,7 +42,7 @@ inline Settings StoredSettings() {
   Settings settings;
   for (std::size_t i = 0; i < kWrittenSettings; ++i) {
     const auto& [label, root, key, name] = kSettings[i];
-    wchar_t text[1024];
+    wchar_t text[4096];  // more than the routines read, so that longer values show too
     DWORD size = sizeof(text);
     if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) == ERROR_SUCCESS)
       settings[label] = std::wstring_view(label) == L"DefaultPassword" ? Hidden(text) : text;
@@ -63,14 +63,16 @@ inline void StoreSettings(Settings settings) {
   }
 }
 
-// Refuses everyone the right to set a value in the Winlogon key or to add one below it while it
-// lives, then gives everyone full access again: the wineserver of the test's own prefix enforces
-// a key's access list while it runs.
-class WinlogonWritesRefused {
+// Refuses everyone some rights on the Winlogon key while it lives, then gives everyone full
+// access again: the wineserver of the test's own prefix enforces a key's access list while it
+// runs.
+class WinlogonAccessRefused {
  public:
-  // Without the refusal the write would succeed and the test would show nothing.
-  WinlogonWritesRefused() { EXPECT_TRUE(SetAccess(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)")); }
-  ~WinlogonWritesRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
+  // Without the refusal the access would succeed and the test would show nothing.
+  explicit WinlogonAccessRefused(const wchar_t* accessList) { EXPECT_TRUE(SetAccess(accessList)); }
+  ~WinlogonAccessRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
+  WinlogonAccessRefused(const WinlogonAccessRefused&) = delete;
+  WinlogonAccessRefused& operator=(const WinlogonAccessRefused&) = delete;
 
  private:
   // 0x10006: set value, create subkey, delete; KA: all access.
@@ -85,6 +87,16 @@ class WinlogonWritesRefused {
     RegCloseKey(key);
     return set;
   }
+};
+
+// No value may be set in the Winlogon key, nor a key added below it, nor anything deleted.
+struct WinlogonWritesRefused : WinlogonAccessRefused {
+  WinlogonWritesRefused() : WinlogonAccessRefused(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)") {}
+};
+
+// No value of the Winlogon key may be read (0x1: query value).
+struct WinlogonReadsRefused : WinlogonAccessRefused {
+  WinlogonReadsRefused() : WinlogonAccessRefused(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)") {}
 };
 
 }  // namespace quenda::e2e

@@ -72,6 +72,41 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
   EXPECT_EQ(StoredSettings(), disabled);
 }
 
+// What the real registry makes of the edges: values of another type or too long to read stay as
+// they are stored through /disable and /enable without /domain:; a name too long to be read back
+// is refused with nothing written; settings whose key may not be read are reported as such, with
+// exit code 1, not as a configuration that is off.
+TEST(ConsoleUnderWine, ValuesItCannotShowStayAndUnreadableSettingsAreNotReportedAsOff) {
+  StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", std::wstring(1500, L'u')}});
+  const std::wstring expandable = L"%USERDOMAIN%";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
+                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
+  const auto domain = [] {
+    wchar_t text[64] = L"";
+    DWORD type = 0;
+    DWORD size = sizeof(text);
+    RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", RRF_RT_ANY | RRF_NOEXPAND,
+                 &type, text, &size);
+    return std::pair<DWORD, std::wstring>(type, text);
+  };
+  EXPECT_EQ(Cmd(L"quenda /disable"), Outcome{});
+  EXPECT_EQ(Cmd(L"quenda /enable /user:" + std::wstring(1024, L'n'), "pw\r\n"),
+            Outcome(1, "",
+                    "The text you typed is too long to be read back once stored. Please "
+                    "use a shorter one.\r\n"));
+  EXPECT_EQ(StoredSettings()[L"DefaultUserName"], std::wstring(1500, L'u'));
+  EXPECT_EQ(domain(), (std::pair<DWORD, std::wstring>(REG_EXPAND_SZ, expandable)));
+  EXPECT_EQ(Cmd(L"quenda /enable /user:" + std::wstring(1023, L'n'), "pw\r\n"), Outcome{});
+  EXPECT_EQ(StoredSettings()[L"DefaultUserName"], std::wstring(1023, L'n'));
+  EXPECT_EQ(domain(), (std::pair<DWORD, std::wstring>(REG_EXPAND_SZ, expandable)));
+
+  const WinlogonReadsRefused refused;
+  EXPECT_EQ(Cmd(L"quenda /status"),
+            Outcome(1, "",
+                    "The automatic logon settings cannot be read: access is denied. Run "
+                    "as an administrator.\r\n"));
+}
+
 // Run on its own with LC_ALL=zh_TW.UTF-8, where Wine's ANSI code page is 950: a redirected output
 // carries the Chinese texts in that code page.
 TEST(ConsoleUnderWine, Cp950ChineseStatusInTheAnsiCodePage) {

@@ -131,13 +131,26 @@ TEST(Apply, CountdownOkInAutomaticModeAndCancelWriteExactlyThis) {
   }
 }
 
-// Credentials the code page cannot hold are never written as "?": stored ones that nobody edited
-// stay as they are stored; a typed one is refused with a message before anything is written, the
-// dialog stays open and the countdown stops. A Run entry for a folder the code page cannot name
-// uses the folder's short name; where there is none, nothing is written and the process ends with
-// a message that names the folder.
+// Credentials the code page cannot hold are never written as "?": stored ones that nobody edited,
+// or whose edit was undone, stay as they are stored; a typed one is refused with a message before
+// anything is written, and the dialog stays open in manual mode (even when the countdown's apply
+// refused it) with the focus in the refused box. A Run entry for a folder the code page cannot
+// name uses the folder's short name; where there is none, nothing is written and the process
+// ends with a message that names the folder.
 TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
   const std::u16string cyrillic = u"C:\\Программы";
+  const auto retype = [](std::u16string typed, bool countdown) {
+    return [typed, countdown](Harness& h) {
+      h.services.Click(Check2);
+      h.services.Type(Text3, u"x");
+      h.services.Type(Text3, typed);
+      h.services.Click(Check2);
+      if (countdown)
+        h.services.Advance(5000);
+      else
+        h.services.Click(Command1);
+    };
+  };
   struct Case {
     const char* label;
     std::u16string shortName;  // empty: the volume keeps none
@@ -149,14 +162,11 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
   const Case cases[] = {
       {"stored, unedited", u"C:\\PROGRA~2", [](Harness& h) { h.services.Advance(5000); },
        "C:\\PROGRA~2\\Quenda.exe", u"", -1},
-      {"typed", u"C:\\PROGRA~2",
-       [](Harness& h) {
-         h.services.Click(Check2);
-         h.services.Type(Text3, u"Пётр");
-         h.services.Click(Check2);
-         h.services.Click(Command1);
-       },
-       std::nullopt, std::u16string(UnrepresentableMessage()), -1},
+      {"edit undone", u"C:\\PROGRA~2", retype(u"????", true), "C:\\PROGRA~2\\Quenda.exe", u"", -1},
+      {"typed, OK", u"C:\\PROGRA~2", retype(u"Пётр", false), std::nullopt,
+       std::u16string(UnrepresentableMessage()), -1},
+      {"typed, countdown", u"C:\\PROGRA~2", retype(u"Пётр", true), std::nullopt,
+       std::u16string(UnrepresentableMessage()), -1},
       {"folder without a short name", u"", [](Harness& h) { h.services.Advance(5000); },
        std::nullopt, RunEntryMessage(cyrillic), 1},
   };
@@ -180,8 +190,60 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
     EXPECT_EQ(memory::Snapshot(), expected);
     EXPECT_EQ(h.services.messages.empty() ? u"" : h.services.messages[0].text, c.message);
     EXPECT_EQ(h.services.closed, c.runEntry.has_value());
+    const bool refused = c.message == UnrepresentableMessage();
+    if (refused) {
+      h.ExpectMode(false);
+      EXPECT_EQ(h.form.Focused(), Text3);
+    }
     EXPECT_FALSE(h.services.CountdownRunning());
   }
+}
+
+// Values another program stored that the dialog cannot show (another type, longer than the
+// routines read) show as empty boxes and stay exactly as stored, type included, through OK and
+// through the countdown, unless their box is changed. A typed text too long to be read back is
+// refused before anything is written, with the focus in its box.
+TEST(Unshowable, StayAsStoredAndTooLongTextsAreRefused) {
+  const memory::StoredValue multi{registry::kTypeMultiSz, std::string("a\0b\0\0", 5)};
+  const memory::StoredValue binary{registry::kTypeBinary, "\x01\x02"};
+  const memory::StoredValue longDomain{registry::kTypeSz, std::string(1500, 'd') + '\0'};
+  for (const bool countdown : {false, true}) {
+    SCOPED_TRACE(countdown ? "countdown" : "OK");
+    Harness h;
+    h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
+    h.Put(kWinlogonKey, kQuendaValue, countdown ? "1" : "0");
+    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, multi.type,
+                     multi.data);
+    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue, binary.type,
+                     binary.data);
+    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue,
+                     longDomain.type, longDomain.data);
+    h.Start();
+    EXPECT_EQ(h[Text3].text + h[Text4].text + h[Text2].text, u"");
+    if (countdown)
+      h.services.Advance(5000);
+    else
+      h.services.Click(Command1);
+    EXPECT_TRUE(h.services.closed);
+    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue),
+              multi);
+    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue),
+              binary);
+    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue),
+              longDomain);
+  }
+  Harness h;
+  h.StartWith("1", "0");
+  const Registry before = Contents();
+  h.services.Type(Text2, std::u16string(1024, u'd'));
+  h.services.Click(Command1);
+  EXPECT_EQ(Contents(), before);
+  EXPECT_EQ(h.services.messages,
+            (std::vector<ShownMessage>{{std::u16string(TooLongMessage()), MessageKind::Plain}}));
+  EXPECT_EQ(h.form.Focused(), Text2);
+  h.services.Type(Text2, std::u16string(1023, u'd'));
+  h.services.Click(Command1);
+  EXPECT_EQ(Contents()[kLogon + u"defaultdomainname"], std::string(1023, 'd') + '\0');
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "driver_win32.h"
 #include "resource_ids.h"
@@ -222,7 +223,70 @@ TEST(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceKeepsCredentialsAndItsRunEnt
   }
 }
 
-TEST(QuendaExecutable, CarriesVersion232TheIconTheHandCursorAndTheLogo) {
+// The raw value of a Winlogon setting: its type and bytes.
+std::pair<DWORD, std::vector<BYTE>> RawWinlogonValue(const wchar_t* name) {
+  std::vector<BYTE> data(8192);
+  DWORD type = 0;
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                   data.data(), &size) != ERROR_SUCCESS)
+    return {};
+  data.resize(size);
+  return {type, data};
+}
+
+// Values the dialog cannot show faithfully stay exactly as stored through OK: a user name the code
+// page lacks whose edit is undone, a domain of another type, a password longer than the routines
+// read. The countdown's apply that refuses a typed text returns the dialog to manual mode with the
+// focus in the refused box; a text too long to be read back is refused too. Nothing is written
+// until the texts are corrected.
+TEST(QuendaE2E, ValuesItCannotShowStayAndARefusedApplyLeavesTheDialogUsable) {
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "needs the ANSI code page 1252";
+  StoreSettings({{L"AutoAdminLogon", L"1"},
+                 {L"DefaultUserName", L"Иван"},
+                 {L"DefaultPassword", std::wstring(1500, L'p')},
+                 {L"Quenda", L"0"}});
+  const std::wstring expandable = L"%USERDOMAIN%";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
+                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
+  const auto rawValues = [] {
+    return std::vector{RawWinlogonValue(L"DefaultUserName"), RawWinlogonValue(L"DefaultPassword"),
+                       RawWinlogonValue(L"DefaultDomainName")};
+  };
+  const auto before = rawValues();
+  {
+    QuendaRun run;
+    EXPECT_EQ(run.Text(C::Text3), L"????");
+    EXPECT_EQ(run.Text(C::Text2) + run.Text(C::Text4), L"");
+    run.Type(C::Text3, L"Иванx");
+    run.Type(C::Text3, L"????");
+    run.Click(C::Command1);
+    EXPECT_EQ(run.ExitCode(10s), 0u);
+    EXPECT_EQ(rawValues(), before);
+  }
+  const Settings stored = StoredSettings();
+  QuendaRun run;
+  run.Type(C::Text2, L"Пётр");
+  run.Click(C::Check2);  // the automatic mode: its apply comes in five seconds
+  EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: " + Wide(UnrepresentableMessage()));
+  EXPECT_TRUE(WaitUntil([&] { return run.Focus() == run.Item(C::Text2); }));
+  EXPECT_EQ(SendMessageW(run.Item(C::Check2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowEnabled(run.Item(C::Text3)) && IsWindowEnabled(run.Item(C::Check1)));
+  Sleep(6000);  // no countdown runs any more
+  EXPECT_EQ(run.ExitCode(), DWORD{STILL_ACTIVE});
+  run.Type(C::Text2, std::wstring(1024, L'd'));
+  PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);
+  EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: " + Wide(TooLongMessage()));
+  EXPECT_EQ(StoredSettings(), stored);
+  EXPECT_EQ(rawValues(), before);
+  run.Type(C::Text2, std::wstring(1023, L'd'));
+  run.Click(C::Command1);
+  EXPECT_EQ(run.ExitCode(10s), 0u);
+  EXPECT_EQ(StoredSettings()[L"DefaultDomainName"], std::wstring(1023, L'd'));
+}
+
+TEST(QuendaExecutable, CarriesTheProjectVersionTheIconTheHandCursorAndTheLogo) {
   // The loader looks in this program's folder first.
   HMODULE module = LoadLibraryExW(L"quenda.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
   // The bytes of resource `id` at `offsets`; -1 for an offset past its end.
@@ -236,7 +300,8 @@ TEST(QuendaExecutable, CarriesVersion232TheIconTheHandCursorAndTheLogo) {
   };
   // The version resource: its 40-byte head, then the fixed part, whose file version holds the
   // minor, major, build and third numbers as little-endian WORDs from byte 48 on.
-  EXPECT_EQ(bytes(1, RT_VERSION, {50, 48, 54}), std::vector({2, 3, 2}));
+  EXPECT_EQ(bytes(1, RT_VERSION, {50, 48, 54}),
+            std::vector({QUENDA_VERSION_MAJOR, QUENDA_VERSION_MINOR, QUENDA_VERSION_PATCH}));
   // The icon group: three WORDs (reserved, type, count), then 14 bytes per image: width, height,
   // colours, reserved, planes and bit count (WORDs), byte count (DWORD), resource id (WORD). Two
   // images and nothing after them: 32 and 16 pixels wide, 4 bits a pixel.
