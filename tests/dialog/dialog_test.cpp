@@ -14,7 +14,7 @@ namespace {
 
 // What start-up reads: the four states of the two flags, where only an exact "1" (or the number
 // 1) counts as on; the locale, whose last three characters choose Chinese when they are "404";
-// and the texts, each shown as read. A user name that is missing, or too long to be read (every
+// and the texts, each shown as read. A user name that is missing, or too long to be read (in
 // some rows), leaves its box empty rather than showing the designed name or the text of the read
 // before. The focus goes to the first enabled control.
 TEST(StartUp, FillsTheDialogFromWhatIsStored) {
@@ -245,8 +245,7 @@ TEST(Mismatch, TheMessageInEitherModeWritesNothing) {
 // The information panel over an executable in "D:\Tools". The first narrowing, at a width of
 // exactly 5000, loads the readme; a readme beginning with "h" is read again at every narrowing;
 // once the file is missing, the empty panel text stays for the rest of the run, silently. From a
-// drive root the path keeps one separator, and a huge file shows its first 64 KiB. The logo's page
-// opens, and a failed start ends nothing.
+// drive root the path keeps one separator, and a huge file shows its first 64 KiB.
 TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   Harness h;
   h.services.executableDirectory = u"D:\\Tools";
@@ -273,13 +272,6 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   h.form.SetText(Text1, u"h");
   press(2);
   EXPECT_EQ(h[Text1].text.size(), 2 * kReadmeLimit);
-  h.services.startProgramSucceeds = false;
-  h.services.Click(Image1);
-  EXPECT_EQ(
-      h.services.startedPrograms,
-      (std::vector<HeadlessServices::StartedProgram>{
-          {u"C:\\Windows\\explorer.exe", u"explorer https://www.corvane.example/quenda/", 2}}));
-  EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
   // The Chinese set reads only its own readme, in the ANSI code page.
   Harness chinese("00000404");
   chinese.services.files = {{u"C:\\Tools\\readme.txt", "english"},
@@ -290,6 +282,21 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
     chinese.services.Click(Command3);
   EXPECT_EQ(chinese[Text1].text, u"中文\r\nlast\r\n");
   SetAnsiCodePage("WINDOWS-1252");
+}
+
+// The logo opens the product's page with explorer.exe named by its full path in the Windows folder
+// (a search would find a program of that name in the program's folder first), minimized; a failed
+// start ends nothing and shows nothing.
+TEST(Logo, OpensTheProductPageWithTheSystemsExplorer) {
+  Harness h;
+  h.Start();
+  h.services.startProgramSucceeds = false;
+  h.services.Click(Image1);
+  EXPECT_EQ(
+      h.services.startedPrograms,
+      (std::vector<HeadlessServices::StartedProgram>{
+          {u"C:\\Windows\\explorer.exe", u"explorer https://www.corvane.example/quenda/", 2}}));
+  EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
 }
 
 // Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.
