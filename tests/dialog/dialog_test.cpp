@@ -14,45 +14,107 @@ namespace {
 
 // What start-up reads: the four states of the two flags, where only an exact "1" (or the number
 // 1) counts as on; the locale, whose last three characters choose Chinese when they are "404";
-// and the texts, each shown as read. A user name that is missing, or too long to be read (every
-// other row), leaves its box empty rather than showing the designed name or the text of the read
+// and the texts, each shown as read. A user name that is missing, or too long to be read (in
+// some rows), leaves its box empty rather than showing the designed name or the text of the read
 // before. The focus goes to the first enabled control.
 TEST(StartUp, FillsTheDialogFromWhatIsStored) {
   const auto text = [](std::string data) { return memory::StoredValue{registry::kTypeSz, data}; };
   const memory::StoredValue number1{registry::kTypeDword, std::string("\1\0\0\0", 4)};
-  // AutoAdminLogon, the flag and the locale as stored (nothing: absent), then Check1, Check2 and
-  // whether the Chinese set was chosen.
-  // clang-format off
-  const std::tuple<std::optional<memory::StoredValue>, const char*, const char*, int, int, bool>
-      cases[] = {
-      {text("1"), "1", "00000404", 1, 1, true}, {text("0"), "1", "00001404", 1, 1, true},
-      {text("1"), nullptr, "404", 1, 0, true}, {std::nullopt, "0", "00000409", 0, 0, false},
-      {number1, "01", "00000804", 1, 0, false}, {text("01"), " 1", "00000C04", 0, 0, false},
-      {text(" 1"), "1 ", "4040", 0, 0, false}, {text("1"), "0", "04", 1, 0, false},
-      {text("1"), "0", nullptr, 1, 0, false}};
-  // clang-format on
-  for (const auto& c : cases) {
+  struct Case {
+    std::optional<memory::StoredValue> autoAdminLogon;  // nullopt: absent
+    const char* quendaFlag;                             // nullptr: absent
+    const char* locale;                                 // nullptr: absent
+    bool userTooLong;  // a user name of 2000 bytes, too long to be read
+    int check1;
+    int check2;
+    bool chinese;
+  };
+  const Case cases[] = {
+      {.autoAdminLogon = text("1"),
+       .quendaFlag = "1",
+       .locale = "00000404",
+       .userTooLong = false,
+       .check1 = 1,
+       .check2 = 1,
+       .chinese = true},
+      {.autoAdminLogon = text("0"),
+       .quendaFlag = "1",
+       .locale = "00001404",
+       .userTooLong = true,
+       .check1 = 1,
+       .check2 = 1,
+       .chinese = true},
+      {.autoAdminLogon = text("1"),
+       .quendaFlag = nullptr,
+       .locale = "404",
+       .userTooLong = false,
+       .check1 = 1,
+       .check2 = 0,
+       .chinese = true},
+      {.autoAdminLogon = std::nullopt,
+       .quendaFlag = "0",
+       .locale = "00000409",
+       .userTooLong = true,
+       .check1 = 0,
+       .check2 = 0,
+       .chinese = false},
+      {.autoAdminLogon = number1,
+       .quendaFlag = "01",
+       .locale = "00000804",
+       .userTooLong = false,
+       .check1 = 1,
+       .check2 = 0,
+       .chinese = false},
+      {.autoAdminLogon = text("01"),
+       .quendaFlag = " 1",
+       .locale = "00000C04",
+       .userTooLong = true,
+       .check1 = 0,
+       .check2 = 0,
+       .chinese = false},
+      {.autoAdminLogon = text(" 1"),
+       .quendaFlag = "1 ",
+       .locale = "4040",
+       .userTooLong = false,
+       .check1 = 0,
+       .check2 = 0,
+       .chinese = false},
+      {.autoAdminLogon = text("1"),
+       .quendaFlag = "0",
+       .locale = "04",
+       .userTooLong = true,
+       .check1 = 1,
+       .check2 = 0,
+       .chinese = false},
+      {.autoAdminLogon = text("1"),
+       .quendaFlag = "0",
+       .locale = nullptr,
+       .userTooLong = false,
+       .check1 = 1,
+       .check2 = 0,
+       .chinese = false},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
-    const auto& [autoAdminLogon, quendaFlag, locale, check1, check2, chinese] = c;
-    Harness h(locale);
-    if (autoAdminLogon)
+    Harness h(c.locale);
+    if (c.autoAdminLogon)
       memory::PutValue(registry::kLocalMachine, kWinlogonKey, kAutoAdminLogonValue,
-                       autoAdminLogon->type, autoAdminLogon->data);
-    if (quendaFlag)
-      h.Put(kWinlogonKey, kQuendaValue, quendaFlag);
-    if ((&c - cases) % 2 == 1)
+                       c.autoAdminLogon->type, c.autoAdminLogon->data);
+    if (c.quendaFlag)
+      h.Put(kWinlogonKey, kQuendaValue, c.quendaFlag);
+    if (c.userTooLong)
       h.Put(kWinlogonKey, kDefaultUserNameValue, std::string(2000, 'u'));
     h.Put(kWinlogonKey, kDefaultPasswordValue, "s3cret");
     h.Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
-    IsChinese = !chinese;  // start-up sets it either way
+    IsChinese = !c.chinese;  // start-up sets it either way
     h.Start();
     EXPECT_EQ(std::tuple(h[Check1].value, IsChinese, h.form.Focused()),
-              std::tuple(check1, chinese, check2 == 1 ? Check2 : Check1));
-    h.ExpectMode(check2 == 1);
+              std::tuple(c.check1, c.chinese, c.check2 == 1 ? Check2 : Check1));
+    h.ExpectMode(c.check2 == 1);
     EXPECT_EQ(std::tie(h[Label1].caption, h[Label2].caption, h[Text4].text, h[Text6].text,
                        h[Text3].text, h[Text2].text),
-              std::tuple(chinese ? u"電腦名稱" : u"Machine Name", u"PC", u"s3cret", u"s3cret", u"",
-                         u"HOME"));
+              std::tuple(c.chinese ? u"電腦名稱" : u"Machine Name", u"PC", u"s3cret", u"s3cret",
+                         u"", u"HOME"));
   }
 }
 
@@ -183,8 +245,7 @@ TEST(Mismatch, TheMessageInEitherModeWritesNothing) {
 // The information panel over an executable in "D:\Tools". The first narrowing, at a width of
 // exactly 5000, loads the readme; a readme beginning with "h" is read again at every narrowing;
 // once the file is missing, the empty panel text stays for the rest of the run, silently. From a
-// drive root the path keeps one separator, and a huge file shows its first 64 KiB. The logo's page
-// opens, and a failed start ends nothing.
+// drive root the path keeps one separator, and a huge file shows its first 64 KiB.
 TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   Harness h;
   h.services.executableDirectory = u"D:\\Tools";
@@ -211,13 +272,6 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   h.form.SetText(Text1, u"h");
   press(2);
   EXPECT_EQ(h[Text1].text.size(), 2 * kReadmeLimit);
-  h.services.startProgramSucceeds = false;
-  h.services.Click(Image1);
-  EXPECT_EQ(
-      h.services.startedPrograms,
-      (std::vector<HeadlessServices::StartedProgram>{
-          {u"C:\\Windows\\explorer.exe", u"explorer https://www.corvane.example/quenda/", 2}}));
-  EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
   // The Chinese set reads only its own readme, in the ANSI code page.
   Harness chinese("00000404");
   chinese.services.files = {{u"C:\\Tools\\readme.txt", "english"},
@@ -228,6 +282,21 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
     chinese.services.Click(Command3);
   EXPECT_EQ(chinese[Text1].text, u"中文\r\nlast\r\n");
   SetAnsiCodePage("WINDOWS-1252");
+}
+
+// The logo opens the product's page with explorer.exe named by its full path in the Windows folder
+// (a search would find a program of that name in the program's folder first), minimized; a failed
+// start ends nothing and shows nothing.
+TEST(Logo, OpensTheProductPageWithTheSystemsExplorer) {
+  Harness h;
+  h.Start();
+  h.services.startProgramSucceeds = false;
+  h.services.Click(Image1);
+  EXPECT_EQ(
+      h.services.startedPrograms,
+      (std::vector<HeadlessServices::StartedProgram>{
+          {u"C:\\Windows\\explorer.exe", u"explorer https://www.corvane.example/quenda/", 2}}));
+  EXPECT_TRUE(h.services.messages.empty() && !h.services.closed);
 }
 
 // Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.

@@ -34,8 +34,9 @@ Registry After(Registry registry, const std::vector<Effect>& effects, std::size_
 // The save sequence, stated once: OK pressed over alice / pw / HOME, either with "bob" and a new
 // password typed (automatic logon on) or with "Starting Auto Logon" cleared (off). A failure is
 // injected at each write in turn (and at the opening of each key before the first one; turning
-// off opens the Run key without creating it): the message shows in the dialog's language, the
-// process ends with 1, and exactly the writes before the failing one are in place.
+// off opens the Run key without creating it): the message shows in the dialog's language (English
+// when turning on, Chinese when turning off), the process ends with 1, and exactly the writes
+// before the failing one are in place.
 TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
   const std::vector<Effect> on = {
       {kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
@@ -62,7 +63,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
     for (const auto& [operation, occurrence, effectsBefore] : faults) {
       SCOPED_TRACE(::testing::Message()
                    << autoLogon << " " << static_cast<int>(operation) << " #" << occurrence);
-      const bool chinese = occurrence == 2;
+      const bool chinese = !autoLogon;
       Harness h(chinese ? "00000404" : nullptr);
       h.Put(kRunKey, u"Other", "other.exe");  // the Run key exists, as on every Windows
       h.StartWith(autoLogon ? "0" : "1", "0");
