@@ -26,6 +26,9 @@ quenda_wine_prefix() {
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'PMingLiU' /t REG_SZ \
     /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   quenda_wine_cjk_fonts
+  # The caption buttons' glyphs (the close box's cross) come from Marlett, which fonts-wine ships
+  # but which this Wine finds only in the prefix's own font folder; without it the box shows "r".
+  cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -w
 }
 
