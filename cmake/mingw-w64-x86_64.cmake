@@ -2,18 +2,13 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-# Debian ships GCC for MinGW-w64 in two thread models. This file selects the posix one, which the
-# tests need: GoogleTest 1.12 uses std::mutex and std::condition_variable, and GCC 12's win32
-# model has neither. Its runtime (libstdc++, libgcc) is built on winpthread, which a static link
-# then carries along: 26 KB of thread library in a single-threaded program. So the posix build
-# builds quenda.exe in a sub-build with the win32 model (mingw-w64-x86_64-win32.cmake, which sets
-# QUENDA_MINGW_THREADS before including this file); see cmake/product_build.cmake.
-if(NOT DEFINED QUENDA_MINGW_THREADS)
-  set(QUENDA_MINGW_THREADS posix)
-  set(QUENDA_PRODUCT_TOOLCHAIN ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-win32.cmake)
-endif()
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-${QUENDA_MINGW_THREADS})
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-${QUENDA_MINGW_THREADS})
+# Debian ships GCC for MinGW-w64 in two thread models; everything here, programs and tests, is
+# built with the win32 one. The posix model's runtime (libstdc++, libgcc) is built on winpthread,
+# which a static link carries along: 26 KB of thread library in a single-threaded program. GCC
+# 12's win32 model has no std::mutex and no std::condition_variable; the one piece of GoogleTest
+# made of them is replaced in tests/googletest (see CMakeLists.txt).
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
