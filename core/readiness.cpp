@@ -136,12 +136,14 @@ Readiness ReadReadiness(bool protectedPasswordStored) {
   return report;
 }
 
-std::u16string FindingLines(const Readiness& readiness) {
+std::u16string FindingLines(const Readiness& readiness, bool spaced) {
   std::u16string lines;
   for (const bool blockers : {true, false}) {
     for (const Finding& finding : readiness.Findings()) {
       if (finding.Blocker() != blockers)
         continue;
+      if (spaced && !lines.empty())
+        lines.append(u"\r\n");
       lines.append(u"[").append(FindingKindLabel(blockers)).append(u"] ");
       lines.append(ValuePath(finding)).append(u": ").append(FindingText(finding.topic));
       lines.append(u"\r\n");

@@ -50,6 +50,7 @@ Readiness ReadReadiness(bool protectedPasswordStored);
 
 // One line per finding, blockers first, each ended by CR LF, in the language IsChinese selects:
 // "[Blocker] HKLM\...\AutoLogonCount: AutoLogonCount is 0: ...". Empty when nothing was found.
-std::u16string FindingLines(const Readiness& readiness);
+// `spaced`: an empty line between findings, which a message box wraps over several lines.
+std::u16string FindingLines(const Readiness& readiness, bool spaced = false);
 
 }  // namespace quenda

@@ -71,7 +71,7 @@ void Form1::Apply(bool byUser) {
       // Read only now: start-up stays as quick as it was.
       if (byUser && settings.autoLogon) {
         const std::u16string findings =
-            FindingLines(ReadReadiness(/*protectedPasswordStored=*/false));
+            FindingLines(ReadReadiness(/*protectedPasswordStored=*/false), true);
         if (!findings.empty())
           process_.ShowMessage(findings, MessageKind::Warning);
       }

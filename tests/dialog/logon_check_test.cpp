@@ -140,6 +140,8 @@ TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
     Harness h(c.locale);
     if (c.autoLogonCount)
       h.Put(kWinlogonKey, kAutoLogonCountValue, c.autoLogonCount);
+    if (c.locale)
+      h.Put(kPoliciesSystemKey, kLegalNoticeCaptionValue, "Notice");
     h.StartWith("1", c.flag);
     EXPECT_EQ(memory::CallCount(memory::Operation::Query), 7);
     std::u16string lines;
@@ -147,17 +149,20 @@ TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
       EXPECT_FALSE(h.services.closed);
       EXPECT_EQ(Contents().at(u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda"),
                 std::string("C:\\Tools\\Quenda.exe") + '\0');
-      lines = FindingLines(ReadReadiness(false));
+      lines = FindingLines(ReadReadiness(false), true);
     };
     c.act(h);
     const std::vector<ShownMessage> expected = {{lines, MessageKind::Warning}};
     EXPECT_EQ(h.services.messages, c.shown ? expected : std::vector<ShownMessage>{});
     EXPECT_TRUE(h.services.closed);
-    // The line as shown: its kind, the value's full path and the text, in the chosen language.
+    // The lines as shown: each finding's kind, the value's full path and the text, in the chosen
+    // language, an empty line between two findings.
     if (c.locale) {
       EXPECT_EQ(lines,
                 u"[阻礙] HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\"
-                u"AutoLogonCount: AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入.\r\n");
+                u"AutoLogonCount: AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入.\r\n\r\n"
+                u"[阻礙] HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\"
+                u"LegalNoticeCaption: 已設定登入公告: Windows 會等到有人按下確定.\r\n");
     }
   }
 }
