@@ -13,7 +13,8 @@ namespace {
 // Manual mode over alice / pw / HOME with the automatic logon off; OK turns it on for "bob" with
 // the password "s3cret" and no domain. Each answer Windows may give: a refusing one asks (in the
 // dialog's language), and No writes nothing and leaves the dialog open in manual mode with the
-// password selected; Yes saves as OK always did. Accepted and any other answer save without asking.
+// password selected, also after OK in the automatic mode; Yes saves as OK always did. Accepted
+// and any other answer save without asking.
 TEST(LogonCheck, ARefusingAnswerAsksAndNoWritesNothing) {
   // Each answer with a piece of the reason the question must name.
   const std::pair<LogonCheck, std::u16string_view> refusing[] = {
@@ -56,6 +57,15 @@ TEST(LogonCheck, ARefusingAnswerAsksAndNoWritesNothing) {
       }
     }
   }
+  // OK pressed in the automatic mode: No ends that mode, so that the password can be retyped.
+  Harness automatic;
+  automatic.StartWith("1", "1");
+  automatic.services.logonAnswer = LogonCheck::WrongCredentials;
+  const Registry before = Contents();
+  automatic.services.Click(Command1);
+  EXPECT_EQ(std::tuple(Contents() == before, automatic.services.closed, automatic.form.Focused()),
+            std::tuple(true, false, Text4));
+  automatic.ExpectMode(false);
   for (const LogonCheck answer : {LogonCheck::Accepted, LogonCheck::OtherFailure}) {
     Harness h;
     h.StartWith("1", "0");
