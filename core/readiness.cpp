@@ -78,6 +78,7 @@ constexpr Check kChecks[] = {
     {FindingTopic::Differs32Bit, Rule::DiffersFrom64, Winlogon32, DomainName},
     {FindingTopic::AutomaticUnderUac, Rule::OnWithAutomatic, PoliciesSystem, EnableLua},
 };
+static_assert(std::size(kChecks) <= std::tuple_size_v<decltype(Readiness::found)>);
 
 }  // namespace
 

@@ -20,7 +20,6 @@ struct Finding {
   std::u16string_view name;  // the value's name
   // A blocker: Windows will not log on by itself. Otherwise a warning.
   bool Blocker() const { return topic < FindingTopic::CountLeft; }
-  friend bool operator==(const Finding&, const Finding&) = default;
 };
 
 // The value's full path: "HKLM\SOFTWARE\...\Winlogon\AutoLogonCount".
