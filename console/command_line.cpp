@@ -10,23 +10,29 @@ namespace {
 struct Switch {
   std::u16string_view name;  // lower case
   bool takesValue;
+  ConsoleAction action;  // the action it is, or the one it belongs to
 };
 
-// The actions come first, in the order of ConsoleAction, then the options of /enable.
+// The actions come first, in the order of ConsoleAction, then the options.
 constexpr std::array kSwitches = {
-    Switch{u"?", false},
-    Switch{u"status", false},
-    Switch{u"enable", false},
-    Switch{u"disable", false},
-    Switch{u"uninstall-cleanup", false},
-    Switch{u"user", true},
-    Switch{u"domain", true},
-    Switch{u"automatic", false},
+    Switch{u"?", false, ConsoleAction::Help},
+    Switch{u"status", false, ConsoleAction::Status},
+    Switch{u"enable", false, ConsoleAction::Enable},
+    Switch{u"disable", false, ConsoleAction::Disable},
+    Switch{u"uninstall-cleanup", false, ConsoleAction::UninstallCleanup},
+    Switch{u"check", false, ConsoleAction::Check},
+    Switch{u"user", true, ConsoleAction::Enable},
+    Switch{u"domain", true, ConsoleAction::Enable},
+    Switch{u"automatic", false, ConsoleAction::Enable},
+    Switch{u"nocheck", false, ConsoleAction::Enable},
+    Switch{u"json", false, ConsoleAction::Status},
 };
-constexpr std::size_t kActionCount = 5;
-constexpr std::size_t kUser = 5;
-constexpr std::size_t kDomain = 6;
-constexpr std::size_t kAutomatic = 7;
+constexpr std::size_t kActionCount = 6;
+constexpr std::size_t kUser = 6;
+constexpr std::size_t kDomain = 7;
+constexpr std::size_t kAutomatic = 8;
+constexpr std::size_t kNoCheck = 9;
+constexpr std::size_t kJson = 10;
 
 bool SameNameIgnoringCase(std::u16string_view given, std::u16string_view lowerCase) {
   if (given.size() != lowerCase.size())
@@ -63,27 +69,26 @@ std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_vi
       values[index] = argument.substr(colon + 1);
   }
 
-  std::size_t action = kActionCount;
-  for (std::size_t i = 0; i < kActionCount; ++i) {
-    if (given[i]) {
-      if (action != kActionCount)
-        return std::nullopt;  // a second action
-      action = i;
-    }
-  }
+  std::size_t action = 0;
+  while (action < kActionCount && !given[action])
+    ++action;
   if (action == kActionCount)
     return std::nullopt;
   ConsoleCommand command;
   command.action = static_cast<ConsoleAction>(action);
-  const bool hasOptions = given[kUser] || given[kDomain] || given[kAutomatic];
-  if (command.action != ConsoleAction::Enable)
-    return hasOptions ? std::nullopt : std::optional(command);
-  if (!given[kUser])
+  // A second action, or an option of another action.
+  for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+    if (given[i] && kSwitches[i].action != command.action)
+      return std::nullopt;
+  }
+  if (command.action == ConsoleAction::Enable && !given[kUser])
     return std::nullopt;
   command.user = values[kUser];
   if (given[kDomain])
     command.domain = std::u16string(values[kDomain]);
   command.automatic = given[kAutomatic];
+  command.noCheck = given[kNoCheck];
+  command.json = given[kJson];
   return command;
 }
 

@@ -17,6 +17,7 @@ enum class ConsoleAction : std::uint8_t {
   // /uninstall-cleanup, left out of the help: the package's removal runs it to delete a Run
   // entry that starts the program from the folder being removed.
   UninstallCleanup,
+  Check,  // /check
 };
 
 struct ConsoleCommand {
@@ -24,6 +25,8 @@ struct ConsoleCommand {
   std::u16string user;                   // Enable: never empty
   std::optional<std::u16string> domain;  // Enable: nullopt keeps the stored domain
   bool automatic = false;                // Enable: the program's "Automatically" flag
+  bool noCheck = false;                  // Enable: /nocheck, the credentials are not tried
+  bool json = false;                     // Status: /json
   friend bool operator==(const ConsoleCommand&, const ConsoleCommand&) = default;
 };
 
@@ -31,7 +34,8 @@ struct ConsoleCommand {
 // and its name is matched without regard to case; a value follows a colon ("/user:NAME") and
 // keeps its case. nullopt for a usage error: no arguments, not exactly one action, an unknown
 // switch, one given twice, a value missing or empty ("/user", "/user:"), a value after a switch
-// that takes none, /enable without /user:, or an /enable option given to another action.
+// that takes none, /enable without /user:, or an option given to an action it does not belong to
+// (/user:, /domain:, /automatic and /nocheck belong to /enable, /json to /status).
 std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_view> arguments);
 
 }  // namespace quenda

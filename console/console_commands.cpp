@@ -4,10 +4,13 @@
 #include <optional>
 
 #include "command_line.h"
+#include "credential_check.h"
 #include "locations.h"
 #include "password_line.h"
 #include "paths.h"
+#include "readiness.h"
 #include "save_step.h"
+#include "status_json.h"
 #include "status_report.h"
 #include "stored_settings.h"
 #include "texts.h"
@@ -28,6 +31,16 @@ std::optional<std::u16string> ReadPassword(ProcessServices& process, ConsoleIo& 
   return password;
 }
 
+// The credentials tried before /enable writes them. True when Windows refuses them: the user is
+// told why, and nothing may be written.
+bool CredentialsRefused(const LogonSettings& settings, ProcessServices& process) {
+  const LogonCheck check = TryCredentials(settings, process);
+  if (!Refuses(check))
+    return false;
+  process.ShowMessage(LogonRefusedMessage(check).append(NoCheckHint()), MessageKind::Error);
+  return true;
+}
+
 int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& console) {
   const StoredSettings stored = ReadStoredSettings();
   const std::optional<std::u16string> password = ReadPassword(process, console);
@@ -41,22 +54,31 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
                                .user = command.user,
                                .password = *password,
                                .domain = domain};
+  if (!command.noCheck && CredentialsRefused(settings, process))
+    return kExitWriteFailed;
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
 
-// The status report, or, when some value may not be read, only a message: a report made of what
-// could be read would show a configuration that is not the stored one.
-int Status(ProcessServices& process, ConsoleIo& console) {
+// The status report or the check, or, when some value may not be read, only a message: a report
+// made of what could be read would show a configuration that is not the stored one.
+int Report(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& console) {
   const StoredSettings stored = ReadStoredSettings();
   const StoredText password = ReadCredential(kDefaultPasswordValue);
-  if (stored.unreadable || password.state == ValueState::Unreadable) {
+  // No protected password is ever stored: the registry value is the only place.
+  const Readiness readiness = ReadReadiness(/*protectedPasswordStored=*/false);
+  if (stored.unreadable || password.state == ValueState::Unreadable || readiness.unreadable) {
     process.ShowMessage(UnreadableMessage(), MessageKind::Error);
     return kExitWriteFailed;
   }
+  if (command.action == ConsoleAction::Check) {
+    console.WriteOutput(FindingLines(readiness));
+    return readiness.Ready() ? 0 : kExitNotReady;
+  }
   // A password of another type or length still is a stored password.
-  console.WriteOutput(
-      StatusReport(stored, password.state != ValueState::Missing &&
-                               !(password.state == ValueState::Shown && password.text.empty())));
+  const bool passwordStored = !password.Empty();
+  console.WriteOutput(command.json
+                          ? StatusJson(stored, passwordStored ? u"registry" : u"none", readiness)
+                          : StatusReport(stored, passwordStored).append(FindingLines(readiness)));
   return 0;
 }
 
@@ -117,7 +139,8 @@ int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& 
       console.WriteOutput(ConsoleUsage());
       return 0;
     case ConsoleAction::Status:
-      return Status(process, console);
+    case ConsoleAction::Check:
+      return Report(*command, process, console);
     case ConsoleAction::Enable:
       return Enable(*command, process, console);
     case ConsoleAction::Disable:

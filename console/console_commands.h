@@ -13,6 +13,8 @@ namespace quenda {
 // Exit codes besides 0 (done) and kExitWriteFailed (1, not done: a write failed, or the input
 // could not be stored and nothing was written).
 inline constexpr int kExitUsage = 2;
+// /check: something stops Windows from logging on by itself.
+inline constexpr int kExitNotReady = 3;
 
 // What the commands need from the console, besides the process services.
 class ConsoleIo {
@@ -38,9 +40,16 @@ class ConsoleIo {
 // code. Messages follow the user's locale, as the dialog's do.
 // - A usage error: the help on standard error, kExitUsage; nothing is read but the locale and
 //   nothing is written.
-// - /status: the status report on standard output.
+// - /status: the status report and the readiness report's findings on standard output; with
+//   /json the two as one JSON object (StatusJson). 0 whatever the findings.
+// - /check: the findings, one line each, on standard output; 0 without a blocker (warnings
+//   allowed), kExitNotReady with one.
+// - /status, /check: when some value may not be read, only UnreadableMessage, and
+//   kExitWriteFailed.
 // - /enable, /disable: the settings the dialog's OK writes with "Starting Auto Logon" ticked or
-//   cleared, through SaveSettings. A failed write ends the process there (CheckResult).
+//   cleared, through SaveSettings. A failed write ends the process there (CheckResult). /enable
+//   first tries the credentials (TryCredentials) unless /nocheck is given: when Windows refuses
+//   them it says why and returns kExitWriteFailed, writing nothing.
 // - /uninstall-cleanup: deletes the Run entry when it starts a program in this executable's
 //   folder; prints nothing.
 int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& process,

@@ -15,8 +15,25 @@ namespace quenda {
 
 // Every message box has an OK button and the title "Quenda".
 enum class MessageKind : std::uint8_t {
-  Plain,  // no icon (MB_OK)
-  Error,  // the error icon (MB_OK | MB_ICONERROR)
+  Plain,    // no icon (MB_OK)
+  Error,    // the error icon (MB_OK | MB_ICONERROR)
+  Warning,  // the warning icon (MB_OK | MB_ICONWARNING)
+};
+
+// What Windows answered when the credentials were tried (TryLogon).
+enum class LogonCheck : std::uint8_t {
+  Accepted,
+  // Answers that mean the automatic logon would fail with these credentials:
+  WrongCredentials,  // unknown user name or wrong password
+  AccountDisabled,
+  AccountLockedOut,
+  AccountExpired,
+  PasswordExpired,
+  PasswordMustChange,
+  LogonTypeNotGranted,  // the account may not log on interactively here
+  // Any other answer, which says nothing certain about the automatic logon: no logon server
+  // reachable, the restriction on blank passwords over the network, not supported, ...
+  OtherFailure,
 };
 
 // Window state for StartProgram: minimized, with the focus (SW_SHOWMINIMIZED).
@@ -57,6 +74,15 @@ class ProcessServices {
   // At most `limit` bytes from the start of the file at `path`: fewer when the file is shorter or
   // a read fails part-way (what was read before stays), none when it cannot be opened.
   virtual std::string ReadFileStart(std::u16string_view path, std::size_t limit) = 0;
+
+  // Tries an interactive logon with these credentials (`domain` "." for the local computer) and
+  // ends the session at once. Nothing is shown; the password is kept nowhere.
+  virtual LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
+                              std::u16string_view password) = 0;
+
+  // Asks `question`, with the warning icon, and returns true for Yes. No is the default answer.
+  // The command line never asks: it returns false.
+  virtual bool Ask(std::u16string_view question) = 0;
 };
 
 }  // namespace quenda

@@ -31,8 +31,12 @@ std::u16string ReadComputerName() {
 }
 
 StoredText ReadCredential(std::u16string_view valueName) {
+  return ReadMachineValue(kWinlogonKey, valueName);
+}
+
+StoredText ReadMachineValue(std::u16string_view key, std::u16string_view valueName) {
   StoredText stored;
-  GetValue(kLocalMachine, kWinlogonKey, valueName, stored.text, &stored.state);
+  GetValue(kLocalMachine, key, valueName, stored.text, &stored.state);
   return stored;
 }
 

@@ -30,6 +30,11 @@ struct StoredText {
   TextToWrite ToWrite(std::u16string_view current) const;
   // What an apply writes when nobody edited the value.
   TextToWrite Unedited() const { return ToWrite(text); }
+  // Nothing is stored: the value is missing or an empty text. A value that cannot be shown
+  // faithfully (another type, too long, characters the code page lacks) still holds something.
+  bool Empty() const {
+    return state == ValueState::Missing || (state == ValueState::Shown && text.empty());
+  }
 };
 
 // ---- Single reads, in any order the caller needs ----
@@ -37,6 +42,8 @@ struct StoredText {
 std::u16string ReadComputerName();
 // A text value of the Winlogon key: "DefaultUserName", "DefaultPassword", "DefaultDomainName".
 StoredText ReadCredential(std::u16string_view valueName);
+// Any value under HKEY_LOCAL_MACHINE, read the same way.
+StoredText ReadMachineValue(std::u16string_view key, std::u16string_view valueName);
 // A flag of the Winlogon key ("AutoAdminLogon", the program's own "Quenda"), by IsOn. `state`,
 // when given, tells what the read found.
 bool ReadFlag(std::u16string_view valueName, ValueState* state = nullptr);

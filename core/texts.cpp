@@ -131,31 +131,39 @@ std::u16string_view ConsoleUsage() {
     return u"Quenda " QUENDA_VERSION
            u" - 以命令列設定自動登入; quenda.exe 是對話方塊.\r\n"
            u"\r\n"
-           u"  quenda /status\r\n"
-           u"      顯示電腦名稱與已儲存的自動登入設定, 絕不顯示密碼.\r\n"
-           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic]\r\n"
+           u"  quenda /status [/json]\r\n"
+           u"      顯示電腦名稱與已儲存的自動登入設定, 絕不顯示密碼, "
+           u"以及妨礙自動登入的原因. /json: 以 JSON 輸出.\r\n"
+           u"  quenda /check\r\n"
+           u"      列出妨礙 Windows 自動登入的原因. 結束代碼: 0 可以自動登入, 3 不能.\r\n"
+           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic] [/nocheck]\r\n"
            u"      以該使用者啟動自動登入. 密碼取自標準輸入的第一行, "
            u"在主控台上則不顯示地詢問兩次.\r\n"
            u"      未指定 /domain: 時沿用已儲存的網域名稱. "
            u"/automatic: 每次登入時程式自動再套用一次設定.\r\n"
+           u"      儲存前先嘗試以該帳戶登入; /nocheck: 不嘗試.\r\n"
            u"  quenda /disable\r\n"
            u"      停止自動登入並刪除已儲存的密碼, 使用者名稱與網域名稱保留.\r\n"
            u"  quenda /?\r\n"
            u"      顯示本說明.\r\n"
            u"\r\n"
            u"參數不分大小寫, 也可以用 \"-\" 開頭. "
-           u"結束代碼: 0 完成, 1 未完成 (原因見訊息), 2 用法錯誤.\r\n";
+           u"結束代碼: 0 完成, 1 未完成 (原因見訊息), 2 用法錯誤, 3 (/check) 不能自動登入.\r\n";
   }
   return u"Quenda " QUENDA_VERSION
          u" - automatic logon from the command line; quenda.exe is the dialog.\r\n"
          u"\r\n"
-         u"  quenda /status\r\n"
-         u"      Shows the machine name and the stored settings, never the password.\r\n"
-         u"  quenda /enable /user:NAME [/domain:NAME] [/automatic]\r\n"
+         u"  quenda /status [/json]\r\n"
+         u"      Shows the machine name and the stored settings, never the password, and\r\n"
+         u"      what stops Windows from logging on by itself. /json: as one JSON object.\r\n"
+         u"  quenda /check\r\n"
+         u"      Lists what stops Windows from logging on by itself; exit code 3 if anything.\r\n"
+         u"  quenda /enable /user:NAME [/domain:NAME] [/automatic] [/nocheck]\r\n"
          u"      Turns the automatic logon on for NAME. The password is the first line of\r\n"
          u"      standard input; at a console it is asked for twice, without echo.\r\n"
          u"      Without /domain: the stored domain stays. /automatic: the program applies\r\n"
-         u"      the settings again by itself at every logon.\r\n"
+         u"      the settings again by itself at every logon. The logon is tried before\r\n"
+         u"      anything is written; /nocheck: it is not.\r\n"
          u"  quenda /disable\r\n"
          u"      Turns the automatic logon off and deletes the stored password; the user\r\n"
          u"      and domain names stay.\r\n"
@@ -163,7 +171,8 @@ std::u16string_view ConsoleUsage() {
          u"      Shows this help.\r\n"
          u"\r\n"
          u"Switches are case-insensitive and may begin with \"-\" instead of \"/\".\r\n"
-         u"Exit codes: 0 done, 1 not done (the message says why), 2 wrong usage.\r\n";
+         u"Exit codes: 0 done (/check: ready), 1 not done (the message says why), 2 wrong\r\n"
+         u"usage, 3 (/check) something stops the automatic logon.\r\n";
 }
 
 std::u16string_view StatusLabel(StatusItem item) {
@@ -204,6 +213,72 @@ std::u16string_view PasswordPrompt() {
 
 std::u16string_view ConfirmationPrompt() {
   return IsChinese ? u"確認密碼: " : u"re-Password: ";
+}
+
+// ==== Whether Windows will act on the automatic logon ====
+
+namespace {
+
+// By FindingTopic.
+const Bilingual kFindingTexts[] = {
+    {u"AutoAdminLogon is not 1: the automatic logon is off.",
+     u"AutoAdminLogon 不是 1: 自動登入是關閉的."},
+    {u"DefaultUserName is empty: there is no user to log on.",
+     u"DefaultUserName 是空的: 沒有要登入的使用者."},
+    {u"DefaultPassword is empty: Windows turns the automatic logon off.",
+     u"DefaultPassword 是空的: Windows 會關閉自動登入."},
+    {u"AutoLogonCount is 0: Windows turns the automatic logon off at the next start.",
+     u"AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入."},
+    {u"A logon banner is set: Windows waits until someone confirms it.",
+     u"已設定登入公告: Windows 會等到有人按下確定."},
+    {u"DevicePasswordLessBuildVersion is 2: only Windows Hello sign-in is allowed.",
+     u"DevicePasswordLessBuildVersion 為 2: 只允許 Windows Hello 登入."},
+    {u"AutoLogonCount is above 0: the automatic logon stops after that many starts.",
+     u"AutoLogonCount 大於 0: 自動登入會在這麼多次開機後停止."},
+    {u"A 32-bit tool stored a different value here; Windows reads the 64-bit one.",
+     u"32 位元工具在這裡儲存了不同的值; Windows 讀取的是 64 位元的值."},
+    {u"EnableLUA is 1: at logon the Run entry cannot start Quenda elevated.",
+     u"EnableLUA 為 1: 登入時執行項目無法以系統管理員權限啟動 Quenda."},
+};
+
+// By LogonCheck, from WrongCredentials to LogonTypeNotGranted.
+const Bilingual kLogonRefusals[] = {
+    {u"the user name or password is wrong.", u"使用者名稱或密碼錯誤."},
+    {u"the account is disabled.", u"帳戶已停用."},
+    {u"the account is locked out.", u"帳戶已被鎖定."},
+    {u"the account has expired.", u"帳戶已過期."},
+    {u"the password has expired.", u"密碼已過期."},
+    {u"the password must be changed first.", u"必須先變更密碼."},
+    {u"the account may not log on at this computer.", u"此帳戶不能在這部電腦上登入."},
+};
+
+}  // namespace
+
+std::u16string_view FindingText(FindingTopic topic) {
+  return kFindingTexts[static_cast<std::size_t>(topic)]();
+}
+
+std::u16string_view FindingKindLabel(bool blocker) {
+  if (IsChinese)
+    return blocker ? u"阻礙" : u"警告";
+  return blocker ? u"Blocker" : u"Warning";
+}
+
+std::u16string LogonRefusedMessage(LogonCheck check) {
+  std::u16string message(IsChinese ? u"Windows 拒絕這個登入: " : u"Windows refuses this logon: ");
+  const auto reason = static_cast<std::size_t>(check) - 1;
+  if (reason < std::size(kLogonRefusals))
+    message.append(kLogonRefusals[reason]());
+  return message;
+}
+
+std::u16string_view SaveAnywayQuestion() {
+  return IsChinese ? u"\r\n仍要儲存嗎?" : u"\r\nSave anyway?";
+}
+
+std::u16string_view NoCheckHint() {
+  return IsChinese ? u"\r\n未寫入任何設定. 加上 /nocheck 則不嘗試登入, 直接儲存."
+                   : u"\r\nNothing was written. /nocheck saves without trying the logon.";
 }
 
 }  // namespace quenda

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "process_services.h"
+
 namespace quenda {
 
 // True when the Traditional Chinese texts are in use. False until start-up decides it from the
@@ -117,5 +119,30 @@ std::u16string_view YesNoText(bool yes);
 // The prompts for the password and its confirmation when standard input is a console.
 std::u16string_view PasswordPrompt();
 std::u16string_view ConfirmationPrompt();
+
+// ==== Whether Windows will act on the automatic logon ====
+// The readiness report's findings, in one table of both languages; each text names its value,
+// untranslated. The blockers come first: every topic from CountLeft on is a warning.
+enum class FindingTopic : std::uint8_t {
+  AutoLogonOff,
+  NoUserName,
+  NoPassword,
+  CountZero,
+  Banner,
+  PasswordLessOnly,
+  CountLeft,
+  Differs32Bit,
+  AutomaticUnderUac,
+};
+std::u16string_view FindingText(FindingTopic topic);
+// "Blocker" or "Warning".
+std::u16string_view FindingKindLabel(bool blocker);
+
+// Why Windows refuses the credentials (`check` one of the refusing answers), as one sentence.
+std::u16string LogonRefusedMessage(LogonCheck check);
+// Added to LogonRefusedMessage by the dialog: a line asking whether to save all the same.
+std::u16string_view SaveAnywayQuestion();
+// Added to LogonRefusedMessage by the command line: nothing written, and how to save anyway.
+std::u16string_view NoCheckHint();
 
 }  // namespace quenda

@@ -84,6 +84,10 @@ class Form1 {
   template <typename Value>
   bool Assign(ControlId id, Value Control::*field, Value value, Property property);
   void DeliverHeldExpiry();
+  // OK's apply. `byUser`: pressed by someone, who is asked about credentials Windows refuses
+  // and told afterwards what stops the automatic logon; false for the countdown's apply, which
+  // never tries the credentials and never waits for anyone.
+  void Apply(bool byUser);
   void ReturnToManualMode(ControlId refusedBox);
 
   ProcessServices& process_;

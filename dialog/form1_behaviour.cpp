@@ -1,5 +1,7 @@
 // The handlers of the settings half: the coupled check boxes, the countdown, apply and cancel.
+#include "credential_check.h"
 #include "form1.h"
+#include "readiness.h"
 #include "save_step.h"
 #include "texts.h"
 
@@ -35,10 +37,14 @@ void Form1::Check2_Click() {
 }
 
 void Form1::Timer1_Timer() {
-  Command1_Click();
+  Apply(false);
 }
 
 void Form1::Command1_Click() {
+  Apply(true);
+}
+
+void Form1::Apply(bool byUser) {
   using enum ControlId;
   if (At(Text4).text != At(Text6).text) {
     process_.ShowMessage(MismatchMessage(), MessageKind::Plain);
@@ -53,8 +59,22 @@ void Form1::Command1_Click() {
                                .user = storedUser_.ToWrite(At(Text3).text),
                                .password = storedPassword_.ToWrite(At(Text4).text),
                                .domain = storedDomain_.ToWrite(At(Text2).text)};
+  if (byUser) {
+    const LogonCheck check = TryCredentials(settings, process_);
+    if (Refuses(check) && !process_.Ask(LogonRefusedMessage(check).append(SaveAnywayQuestion()))) {
+      ReturnToManualMode(Text4);
+      return;
+    }
+  }
   switch (SaveSettings(settings, process_)) {
     case SaveOutcome::Saved:
+      // Read only now: start-up stays as quick as it was.
+      if (byUser && settings.autoLogon) {
+        const std::u16string findings =
+            FindingLines(ReadReadiness(/*protectedPasswordStored=*/false), true);
+        if (!findings.empty())
+          process_.ShowMessage(findings, MessageKind::Warning);
+      }
       Unload();
       return;
     case SaveOutcome::UserRefused:

@@ -1,5 +1,5 @@
 // The process services from kernel32: the end of the process, the executable's folder, short
-// names, starting a program and reading a file.
+// names, starting a program and reading a file; and from advapi32 the logon tried before a save.
 #include <windows.h>
 
 #include <algorithm>
@@ -97,6 +97,35 @@ std::string ProcessServicesWin32::ReadFileStart(std::u16string_view path, std::s
   CloseHandle(file);
   bytes.resize(filled);
   return bytes;
+}
+
+LogonCheck ProcessServicesWin32::TryLogon(std::u16string_view user, std::u16string_view domain,
+                                          std::u16string_view password) {
+  HANDLE token = nullptr;
+  if (LogonUserW(Wide(user).c_str(), Wide(domain).c_str(), Wide(password).c_str(),
+                 LOGON32_LOGON_INTERACTIVE, LOGON32_PROVIDER_DEFAULT, &token)) {
+    CloseHandle(token);
+    return LogonCheck::Accepted;
+  }
+  switch (GetLastError()) {
+    case ERROR_LOGON_FAILURE:
+      return LogonCheck::WrongCredentials;
+    case ERROR_ACCOUNT_DISABLED:
+      return LogonCheck::AccountDisabled;
+    case ERROR_ACCOUNT_LOCKED_OUT:
+      return LogonCheck::AccountLockedOut;
+    case ERROR_ACCOUNT_EXPIRED:
+      return LogonCheck::AccountExpired;
+    case ERROR_PASSWORD_EXPIRED:
+      return LogonCheck::PasswordExpired;
+    case ERROR_PASSWORD_MUST_CHANGE:
+      return LogonCheck::PasswordMustChange;
+    case ERROR_LOGON_TYPE_NOT_GRANTED:
+    case ERROR_LOGON_NOT_GRANTED:
+      return LogonCheck::LogonTypeNotGranted;
+    default:  // ERROR_ACCOUNT_RESTRICTION (a blank password), ERROR_NO_LOGON_SERVERS, ...
+      return LogonCheck::OtherFailure;
+  }
 }
 
 }  // namespace quenda::win32

@@ -18,6 +18,8 @@ class ProcessServicesWin32 : public ProcessServices {
   bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
                     int windowState) override;
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+  LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
+                      std::u16string_view password) override;
 };
 
 // The directory part of an executable's full path: without the file name and without a trailing

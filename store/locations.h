@@ -23,4 +23,18 @@ inline constexpr std::u16string_view kDefaultDomainNameValue = u"DefaultDomainNa
 // The program's own "Automatically" flag (in the Winlogon key) and its Run entry (in the Run key).
 inline constexpr std::u16string_view kQuendaValue = u"Quenda";
 
+// What else decides whether Windows acts on the automatic logon; read only by the readiness
+// report. The Winlogon key as a 32-bit program sees it: where the registry redirects its writes.
+inline constexpr std::u16string_view kWinlogon32Key =
+    u"SOFTWARE\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr std::u16string_view kPoliciesSystemKey =
+    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+inline constexpr std::u16string_view kPasswordLessKey =
+    u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\PasswordLess\\Device";
+inline constexpr std::u16string_view kAutoLogonCountValue = u"AutoLogonCount";
+inline constexpr std::u16string_view kLegalNoticeCaptionValue = u"LegalNoticeCaption";
+inline constexpr std::u16string_view kLegalNoticeTextValue = u"LegalNoticeText";
+inline constexpr std::u16string_view kPasswordLessValue = u"DevicePasswordLessBuildVersion";
+inline constexpr std::u16string_view kEnableLuaValue = u"EnableLUA";
+
 }  // namespace quenda

@@ -24,12 +24,19 @@ Key FromHkey(HKEY key) {
   return reinterpret_cast<Key>(key);
 }
 
+// Every key is opened in the 64-bit view, the one Winlogon reads, also from a 32-bit build, which
+// the registry would otherwise redirect to Wow6432Node. The 32-bit view is read by its own path.
+REGSAM In64BitView(std::uint32_t access) {
+  return access | KEY_WOW64_64KEY;
+}
+
 }  // namespace
 
 Status OpenKey(Key root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                Key* result) {
   HKEY opened = ToHkey(*result);
-  const LONG status = RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, access, &opened);
+  const LONG status =
+      RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, In64BitView(access), &opened);
   if (status == ERROR_SUCCESS)
     *result = FromHkey(opened);
   return status;
@@ -46,9 +53,9 @@ Status CreateKey(Key root, const std::string& subKey, std::uint32_t reserved, co
   }
   HKEY created = ToHkey(*result);
   DWORD createdOrOpened = 0;
-  const LONG status =
-      RegCreateKeyExA(ToHkey(root), subKey.c_str(), reserved, const_cast<char*>(className), options,
-                      access, security ? &attributes : nullptr, &created, &createdOrOpened);
+  const LONG status = RegCreateKeyExA(ToHkey(root), subKey.c_str(), reserved,
+                                      const_cast<char*>(className), options, In64BitView(access),
+                                      security ? &attributes : nullptr, &created, &createdOrOpened);
   if (status == ERROR_SUCCESS) {
     *result = FromHkey(created);
     if (disposition)

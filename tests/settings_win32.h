@@ -63,22 +63,28 @@ inline void StoreSettings(Settings settings) {
   }
 }
 
-// Refuses everyone some rights on the Winlogon key while it lives, then gives everyone full
-// access again: the wineserver of the test's own prefix enforces a key's access list while it
-// runs.
-class WinlogonAccessRefused {
+// Access lists: everyone refused setting values, adding keys and deleting (0x10006), or reading
+// values (0x1); everyone allowed everything else (KA).
+inline constexpr wchar_t kWritesRefused[] = L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)";
+inline constexpr wchar_t kReadsRefused[] = L"D:(D;;0x1;;;WD)(A;;KA;;;WD)";
+
+// Gives a key of HKLM (created when missing) the access list `accessList` while it lives, then
+// gives everyone full access again: the wineserver of the test's own prefix enforces a key's
+// access list while it runs.
+class KeyAccessRefused {
  public:
   // Without the refusal the access would succeed and the test would show nothing.
-  explicit WinlogonAccessRefused(const wchar_t* accessList) { EXPECT_TRUE(SetAccess(accessList)); }
-  ~WinlogonAccessRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
-  WinlogonAccessRefused(const WinlogonAccessRefused&) = delete;
-  WinlogonAccessRefused& operator=(const WinlogonAccessRefused&) = delete;
+  KeyAccessRefused(const wchar_t* subKey, const wchar_t* accessList) : subKey_(subKey) {
+    EXPECT_TRUE(SetAccess(accessList));
+  }
+  ~KeyAccessRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
+  KeyAccessRefused(const KeyAccessRefused&) = delete;
+  KeyAccessRefused& operator=(const KeyAccessRefused&) = delete;
 
  private:
-  // 0x10006: set value, create subkey, delete; KA: all access.
-  static bool SetAccess(const wchar_t* accessList) {
+  bool SetAccess(const wchar_t* accessList) const {
     HKEY key = nullptr;
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWinlogon, 0, WRITE_DAC, &key);
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey_, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(accessList, SDDL_REVISION_1, &descriptor,
                                                          nullptr);
@@ -87,16 +93,16 @@ class WinlogonAccessRefused {
     RegCloseKey(key);
     return set;
   }
+
+  const wchar_t* subKey_;
 };
 
-// No value may be set in the Winlogon key, nor a key added below it, nor anything deleted.
-struct WinlogonWritesRefused : WinlogonAccessRefused {
-  WinlogonWritesRefused() : WinlogonAccessRefused(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)") {}
+struct WinlogonWritesRefused : KeyAccessRefused {
+  WinlogonWritesRefused() : KeyAccessRefused(kWinlogon, kWritesRefused) {}
 };
 
-// No value of the Winlogon key may be read (0x1: query value).
-struct WinlogonReadsRefused : WinlogonAccessRefused {
-  WinlogonReadsRefused() : WinlogonAccessRefused(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)") {}
+struct WinlogonReadsRefused : KeyAccessRefused {
+  WinlogonReadsRefused() : KeyAccessRefused(kWinlogon, kReadsRefused) {}
 };
 
 }  // namespace quenda::e2e

@@ -11,6 +11,8 @@ class ConsoleServicesWin32 final : public ProcessServicesWin32, public ConsoleIo
  public:
   // A message is one line on standard error.
   void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  // The command line refuses instead of asking.
+  bool Ask(std::u16string_view) override { return false; }
 
   void WriteOutput(std::u16string_view text) override;
   void WriteError(std::u16string_view text) override;

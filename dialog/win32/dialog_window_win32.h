@@ -42,6 +42,7 @@ class DialogWindow final : public ProcessServicesWin32, public WindowServices {
   // ---- Messages (dialog_messages_win32.cpp) ----
   // Message boxes are owned by the dialog, so they stay in front of it and keep it disabled.
   void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  bool Ask(std::u16string_view question) override;
 
   // ---- What the model shows (dialog_changes_win32.cpp) ----
   void ShowChange(ControlId id, Property property) override;

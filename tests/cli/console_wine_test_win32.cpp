@@ -20,6 +20,8 @@ using namespace quenda::e2e;
 // The exit code, standard output and standard error; Outcome{} for done with nothing printed.
 using Outcome = std::tuple<int, std::string, std::string>;
 
+const std::string kPath = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
+
 // Runs `command` through cmd in the working folder, that of quenda.com, with `input` as standard
 // input and the two outputs redirected to files, as a script would.
 Outcome Cmd(const std::wstring& command, const std::string& input = {}) {
@@ -47,7 +49,17 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
   EXPECT_EQ(StoredSettings(), Settings{});
   const std::string kFreshStatus =
       "Machine name: TEST-PC\r\nAutomatic logon: off\r\nUser name:\r\n"
-      "Domain name:\r\nPassword stored: no\r\nAutomatically: off\r\nRun entry:\r\n";
+      "Domain name:\r\nPassword stored: no\r\nAutomatically: off\r\nRun entry:\r\n"
+      "[Blocker] " +
+      kPath +
+      "AutoAdminLogon: AutoAdminLogon is not 1: the automatic logon is off."
+      "\r\n[Blocker] " +
+      kPath +
+      "DefaultUserName: DefaultUserName is empty: there is no user to "
+      "log on.\r\n[Blocker] " +
+      kPath +
+      "DefaultPassword: DefaultPassword is empty: Windows turns "
+      "the automatic logon off.\r\n";
   EXPECT_EQ(Cmd(L"quenda /status"), Outcome(0, kFreshStatus, ""));
 
   EXPECT_EQ(Cmd(L"quenda /enable /user:ann /domain:CORP /automatic", "s3cret\r\n"), Outcome{});
@@ -105,6 +117,20 @@ TEST(ConsoleUnderWine, ValuesItCannotShowStayAndUnreadableSettingsAreNotReported
             Outcome(1, "",
                     "The automatic logon settings cannot be read: access is denied. Run "
                     "as an administrator.\r\n"));
+}
+
+// A configuration that cannot be read all is no answer: /check and /status say so on standard
+// error and exit with 1, whatever else they could read. (The other exit codes of /check and the
+// JSON are checked by readiness_wine_test.py.)
+TEST(ConsoleUnderWine, CheckAndStatusExitWith1WhenAPolicyCannotBeRead) {
+  StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"ann"}});
+  const std::string kUnreadable =
+      "The automatic logon settings cannot be read: access is denied. Run as an administrator.\r\n";
+  EXPECT_EQ(std::get<0>(Cmd(L"quenda /check")), 3);
+  const KeyAccessRefused refused(
+      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", kReadsRefused);
+  EXPECT_EQ(Cmd(L"quenda /check"), Outcome(1, "", kUnreadable));
+  EXPECT_EQ(Cmd(L"quenda /status /json"), Outcome(1, "", kUnreadable));
 }
 
 // Run on its own with LC_ALL=zh_TW.UTF-8, where Wine's ANSI code page is 950: a redirected output

@@ -65,6 +65,8 @@ TEST(QuendaE2E, AToolWindowWithMaskedBoxesThatTheDialogManagerDrives) {
   EXPECT_EQ(StoredSettings(), Settings{});
   run.Type(C::Text6, L"pa$$ word");
   run.PressKey(VK_RETURN);
+  // Saved without a user name, which the warning after the save points out.
+  EXPECT_TRUE(run.AnswerMessageBox().starts_with(L"Quenda: [icon] [Blocker] "));
   EXPECT_EQ(run.ExitCode(10s), 0u);
   // Started from the build folder, whose path has no blank: the Run entry is left unquoted.
   EXPECT_EQ(StoredSettings(), Settings({{L"AutoAdminLogon", L"1"},
@@ -110,6 +112,40 @@ TEST(QuendaE2E, CancelEscTheCloseBoxAndAFailedAutomaticApplyWriteNothing) {
     EXPECT_EQ(StoredSettings(), stored);
   }
   IsChinese = false;
+}
+
+// A manual OK that leaves the automatic logon on, over an AutoLogonCount of 0 (the number, as
+// Windows keeps it): the settings are written, then one warning box names the value and says why
+// in the dialog's language, then the program ends. After the countdown's apply nothing is shown:
+// the program ends by itself. (Wine's LogonUserW accepts any credentials, so the check before the
+// save passes here; its refusals are tested on the host.)
+TEST(QuendaE2E, FindingsAfterAManualOkInEachLanguageAndNoneAfterTheCountdown) {
+  const DWORD zero = 0;
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoLogonCount", REG_DWORD, &zero, sizeof(zero));
+  const std::wstring path = L"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
+  for (const bool chinese : {false, true}) {
+    SCOPED_TRACE(chinese ? "Chinese" : "English");
+    StoreSettings({{L"AutoAdminLogon", L"1"},
+                   {L"DefaultUserName", L"kiosk"},
+                   {L"DefaultPassword", L"pw"},
+                   {L"Locale", chinese ? L"00000404" : L"00000409"}});
+    QuendaRun run;
+    PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // opens a message box: not waited for
+    EXPECT_EQ(run.AnswerMessageBox(),
+              L"Quenda: [icon] [" + std::wstring(chinese ? L"阻礙" : L"Blocker") + L"] " + path +
+                  L"AutoLogonCount: " +
+                  (chinese ? L"AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入."
+                           : L"AutoLogonCount is 0: Windows turns the automatic logon off at the "
+                             L"next start.") +
+                  L"\r\n");
+    EXPECT_EQ(run.ExitCode(10s), 0u);
+    EXPECT_EQ(StoredSettings()[L"Run"], ProgramDirectory() + L"\\Quenda.exe");
+  }
+  StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"kiosk"}, {L"Quenda", L"1"}});
+  QuendaRun run;
+  EXPECT_EQ(run.ExitCode(10s), 0u);
+  EXPECT_EQ(StoredSettings()[L"Run"], ProgramDirectory() + L"\\Quenda.exe");
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoLogonCount");
 }
 
 // Each text box with its caption, which a screen reader finds as the static just before the box
@@ -168,7 +204,9 @@ TEST(Cp950E2E, ChineseReadmeIsDecodedAndAChineseUserNameRoundTrips) {
   EXPECT_EQ(run.Text(C::Text1), readme);
   run.Click(C::Check1);
   run.Type(C::Text3, L"王小明");
-  run.Click(C::Command1);
+  PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);
+  // Saved without a password, which the warning after the save points out.
+  EXPECT_TRUE(run.AnswerMessageBox().starts_with(L"Quenda: [icon] [阻礙] "));
   EXPECT_EQ(run.ExitCode(10s), 0u);
   EXPECT_EQ(StoredSettings()[L"DefaultUserName"], L"王小明");
   EXPECT_EQ(QuendaRun().Text(C::Text3), L"王小明");

@@ -50,6 +50,18 @@ std::string HeadlessProcess::ReadFileStart(std::u16string_view path, std::size_t
   return found != files.end() ? found->second.substr(0, limit) : std::string();
 }
 
+LogonCheck HeadlessProcess::TryLogon(std::u16string_view user, std::u16string_view domain,
+                                     std::u16string_view password) {
+  logonsTried.push_back(std::u16string(domain) + u"\\" + std::u16string(user) + u":" +
+                        std::u16string(password));
+  return logonAnswer;
+}
+
+bool HeadlessProcess::Ask(std::u16string_view question) {
+  questions.emplace_back(question);
+  return answerYes;
+}
+
 void HeadlessServices::Show() {
   const ControlId first = NextInTabOrder(ControlId::Form1, true);
   if (first != ControlId::Form1)

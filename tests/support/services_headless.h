@@ -36,9 +36,14 @@ class HeadlessProcess : public ProcessServices {
   bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
                     int windowState) override;
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+  LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
+                      std::u16string_view password) override;
+  bool Ask(std::u16string_view question) override;
 
   // ---- What happened ----
   std::vector<ShownMessage> messages;
+  std::vector<std::u16string> questions;    // asked, in order
+  std::vector<std::u16string> logonsTried;  // "domain\user:password", in order
   struct StartedProgram {
     std::u16string application;
     std::u16string commandLine;
@@ -56,6 +61,8 @@ class HeadlessProcess : public ProcessServices {
   std::function<void(const ShownMessage&)> onMessage;
   // The files ReadFileStart finds, by path; any other path cannot be opened.
   std::map<std::u16string, std::string> files;
+  LogonCheck logonAnswer = LogonCheck::Accepted;  // what every TryLogon returns
+  bool answerYes = false;                         // what every question is answered
 };
 
 class HeadlessServices : public HeadlessProcess, public WindowServices {

@@ -1,0 +1,181 @@
+// What the dialog does around a save that turns the automatic logon on: the credentials tried
+// before a manual OK (never before the countdown's apply), and the findings shown after it.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "readiness.h"
+
+namespace quenda::testing {
+namespace {
+
+// Manual mode over alice / pw / HOME with the automatic logon off; OK turns it on for "bob" with
+// the password "s3cret" and no domain. Each answer Windows may give: a refusing one asks (in the
+// dialog's language), and No writes nothing and leaves the dialog open in manual mode with the
+// password selected, also after OK in the automatic mode; Yes saves as OK always did. Accepted
+// and any other answer save without asking.
+TEST(LogonCheck, ARefusingAnswerAsksAndNoWritesNothing) {
+  // Each answer with a piece of the reason the question must name.
+  const std::pair<LogonCheck, std::u16string_view> refusing[] = {
+      {LogonCheck::WrongCredentials, u": the user name or password is wrong."},
+      {LogonCheck::AccountDisabled, u"account is disabled"},
+      {LogonCheck::AccountLockedOut, u": 帳戶已被鎖定.\r\n仍要儲存嗎?"},
+      {LogonCheck::AccountExpired, u"account has expired"},
+      {LogonCheck::PasswordExpired, u"password has expired"},
+      {LogonCheck::PasswordMustChange, u"must be changed"},
+      {LogonCheck::LogonTypeNotGranted, u"may not log on"}};
+  for (const auto& [answer, reason] : refusing) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << static_cast<int>(answer) << (yes ? " yes" : " no"));
+      const bool chinese = answer == LogonCheck::AccountLockedOut;
+      Harness h(chinese ? "00000404" : nullptr);
+      h.StartWith("0", "0");
+      h.services.logonAnswer = answer;
+      h.services.answerYes = yes;
+      h.services.Click(Check1);
+      h.services.Type(Text2, u"");
+      h.services.Type(Text3, u"bob");
+      h.services.Type(Text4, u"s3cret");
+      h.services.Type(Text6, u"s3cret");
+      const Registry before = Contents();
+      h.services.Click(Command1);
+      EXPECT_EQ(h.services.logonsTried, std::vector<std::u16string>{u".\\bob:s3cret"});
+      ASSERT_EQ(h.services.questions.size(), 1u);
+      const std::u16string& question = h.services.questions[0];
+      EXPECT_NE(question.find(reason), std::u16string::npos) << question.size();
+      EXPECT_TRUE(question.ends_with(chinese ? u"仍要儲存嗎?" : u"\r\nSave anyway?"));
+      EXPECT_EQ(h.services.closed, yes);
+      if (yes) {
+        EXPECT_EQ(Contents().at(u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon"
+                                u"\\defaultusername"),
+                  std::string("bob") + '\0');
+      } else {
+        EXPECT_EQ(Contents(), before);
+        EXPECT_EQ(std::tuple(h.form.Focused(), h[Text4].selLength), std::tuple(Text4, 6));
+        h.ExpectMode(false);
+      }
+    }
+  }
+  // OK pressed in the automatic mode: No ends that mode, so that the password can be retyped.
+  Harness automatic;
+  automatic.StartWith("1", "1");
+  automatic.services.logonAnswer = LogonCheck::WrongCredentials;
+  const Registry before = Contents();
+  automatic.services.Click(Command1);
+  EXPECT_EQ(std::tuple(Contents() == before, automatic.services.closed, automatic.form.Focused()),
+            std::tuple(true, false, Text4));
+  automatic.ExpectMode(false);
+  for (const LogonCheck answer : {LogonCheck::Accepted, LogonCheck::OtherFailure}) {
+    Harness h;
+    h.StartWith("1", "0");
+    h.services.logonAnswer = answer;
+    h.services.Click(Command1);
+    EXPECT_EQ(h.services.logonsTried, std::vector<std::u16string>{u"HOME\\alice:pw"});
+    EXPECT_TRUE(h.services.questions.empty() && h.services.closed);
+  }
+}
+
+// Nothing is tried, and nothing asked, for the countdown's apply (a wrong stored password tried at
+// every logon could lock the account out), for OK turning the automatic logon off, for no user
+// name, or for a stored user name the code page cannot show (what Windows would use is not the
+// text shown). Everything is saved as before.
+TEST(LogonCheck, NeverForTheCountdownTurningOffNoUserOrAnUnshownName) {
+  const std::pair<const char*, std::function<void(Harness&)>> cases[] = {
+      {"countdown",
+       [](Harness& h) {
+         h.StartWith("1", "1");
+         h.services.Advance(5000);
+       }},
+      {"turning off",
+       [](Harness& h) {
+         h.StartWith("1", "0");
+         h.services.Click(Check1);
+         h.services.Click(Command1);
+       }},
+      {"no user name",
+       [](Harness& h) {
+         h.StartWith("1", "0");
+         h.services.Type(Text3, u"");
+         h.services.Click(Command1);
+       }},
+      {"a user name shown with '?'",
+       [](Harness& h) {
+         memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, u"Иван");
+         h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
+         h.Put(kWinlogonKey, kDefaultPasswordValue, "pw");
+         h.Start();
+         h.services.Click(Command1);
+       }},
+  };
+  for (const auto& [label, act] : cases) {
+    SCOPED_TRACE(label);
+    Harness h;
+    h.services.logonAnswer = LogonCheck::WrongCredentials;
+    act(h);
+    EXPECT_TRUE(h.services.logonsTried.empty());
+    EXPECT_TRUE(h.services.questions.empty());
+    EXPECT_TRUE(h.services.closed);
+  }
+}
+
+// After a manual OK that leaves the automatic logon on, one warning box lists what stops it, in
+// the dialog's language, after the settings are written and before the dialog closes. Nothing
+// when nothing stops it, when OK turns it off, or after the countdown's apply. Start-up reads
+// the seven values it always read, and nothing for the report.
+TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
+  struct Case {
+    const char* label;
+    const char* locale;
+    const char* autoLogonCount;  // nullptr: none stored
+    const char* flag;            // the stored "Automatically" flag
+    std::function<void(Harness&)> act;
+    bool shown;
+  };
+  const auto ok = [](Harness& h) { h.services.Click(Command1); };
+  const Case cases[] = {
+      {"manual OK", nullptr, "0", "0", ok, true},
+      {"manual OK in Chinese", "00000404", "0", "0", ok, true},
+      {"nothing to say", nullptr, nullptr, "0", ok, false},
+      {"turned off", nullptr, "0", "0",
+       [](Harness& h) {
+         h.services.Click(Check1);
+         h.services.Click(Command1);
+       },
+       false},
+      {"countdown", nullptr, "0", "1", [](Harness& h) { h.services.Advance(5000); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Harness h(c.locale);
+    if (c.autoLogonCount)
+      h.Put(kWinlogonKey, kAutoLogonCountValue, c.autoLogonCount);
+    if (c.locale)
+      h.Put(kPoliciesSystemKey, kLegalNoticeCaptionValue, "Notice");
+    h.StartWith("1", c.flag);
+    EXPECT_EQ(memory::CallCount(memory::Operation::Query), 7);
+    std::u16string lines;
+    h.services.onMessage = [&](const ShownMessage&) {
+      EXPECT_FALSE(h.services.closed);
+      EXPECT_EQ(Contents().at(u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda"),
+                std::string("C:\\Tools\\Quenda.exe") + '\0');
+      lines = FindingLines(ReadReadiness(false), true);
+    };
+    c.act(h);
+    const std::vector<ShownMessage> expected = {{lines, MessageKind::Warning}};
+    EXPECT_EQ(h.services.messages, c.shown ? expected : std::vector<ShownMessage>{});
+    EXPECT_TRUE(h.services.closed);
+    // The lines as shown: each finding's kind, the value's full path and the text, in the chosen
+    // language, an empty line between two findings.
+    if (c.locale) {
+      EXPECT_EQ(lines,
+                u"[阻礙] HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\"
+                u"AutoLogonCount: AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入.\r\n\r\n"
+                u"[阻礙] HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\"
+                u"LegalNoticeCaption: 已設定登入公告: Windows 會等到有人按下確定.\r\n");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quenda::testing
