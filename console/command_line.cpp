@@ -19,14 +19,17 @@ constexpr std::array kSwitches = {
     Switch{u"enable", false},
     Switch{u"disable", false},
     Switch{u"uninstall-cleanup", false},
+    Switch{u"reapply", false},
     Switch{u"user", true},
     Switch{u"domain", true},
     Switch{u"automatic", false},
+    Switch{u"protect", false},
 };
-constexpr std::size_t kActionCount = 5;
-constexpr std::size_t kUser = 5;
-constexpr std::size_t kDomain = 6;
-constexpr std::size_t kAutomatic = 7;
+constexpr std::size_t kActionCount = 6;
+constexpr std::size_t kUser = 6;
+constexpr std::size_t kDomain = 7;
+constexpr std::size_t kAutomatic = 8;
+constexpr std::size_t kProtect = 9;
 
 bool SameNameIgnoringCase(std::u16string_view given, std::u16string_view lowerCase) {
   if (given.size() != lowerCase.size())
@@ -75,7 +78,7 @@ std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_vi
     return std::nullopt;
   ConsoleCommand command;
   command.action = static_cast<ConsoleAction>(action);
-  const bool hasOptions = given[kUser] || given[kDomain] || given[kAutomatic];
+  const bool hasOptions = given[kUser] || given[kDomain] || given[kAutomatic] || given[kProtect];
   if (command.action != ConsoleAction::Enable)
     return hasOptions ? std::nullopt : std::optional(command);
   if (!given[kUser])
@@ -84,6 +87,7 @@ std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_vi
   if (given[kDomain])
     command.domain = std::u16string(values[kDomain]);
   command.automatic = given[kAutomatic];
+  command.protect = given[kProtect];
   return command;
 }
 

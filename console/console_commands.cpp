@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "locations.h"
 #include "password_line.h"
+#include "password_store.h"
 #include "paths.h"
 #include "save_step.h"
 #include "status_report.h"
@@ -40,7 +41,8 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
                                .automatic = command.automatic,
                                .user = command.user,
                                .password = *password,
-                               .domain = domain};
+                               .domain = domain,
+                               .protect = command.protect};
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
 
@@ -48,15 +50,12 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
 // could be read would show a configuration that is not the stored one.
 int Status(ProcessServices& process, ConsoleIo& console) {
   const StoredSettings stored = ReadStoredSettings();
-  const StoredText password = ReadCredential(kDefaultPasswordValue);
-  if (stored.unreadable || password.state == ValueState::Unreadable) {
+  const PasswordLocation password = WherePasswordIsKept();
+  if (stored.unreadable || password == PasswordLocation::Unknown) {
     process.ShowMessage(UnreadableMessage(), MessageKind::Error);
     return kExitWriteFailed;
   }
-  // A password of another type or length still is a stored password.
-  console.WriteOutput(
-      StatusReport(stored, password.state != ValueState::Missing &&
-                               !(password.state == ValueState::Shown && password.text.empty())));
+  console.WriteOutput(StatusReport(stored, password));
   return 0;
 }
 
@@ -70,6 +69,27 @@ int Disable(ProcessServices& process) {
                                .password = std::nullopt,
                                .domain = stored.domain.Unedited()};
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
+}
+
+// The automatic mode at a logon, without a window: with "Automatically" on, the stored settings
+// applied with the automatic logon on, every credential as start-up reads it.
+int Reapply(ProcessServices& process, ConsoleIo& console) {
+  const StoredSettings stored = ReadStoredSettings();
+  if (!stored.automatic) {
+    console.WriteOutput(ReapplyOffMessage());
+    return 0;
+  }
+  const LogonSettings settings{.autoLogon = true,
+                               .automatic = true,
+                               .user = stored.user.Unedited(),
+                               .password = ReadStoredPassword().text.Unedited(),
+                               .domain = stored.domain.Unedited()};
+  return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
+}
+
+// The help: the commands, then the protected password and the re-apply.
+std::u16string Usage() {
+  return std::u16string(ConsoleUsage()).append(ProtectAndReapplyUsage());
 }
 
 char16_t FoldCase(char16_t c) {
@@ -109,12 +129,12 @@ int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& 
   ChooseLanguageFromLocale();
   const std::optional<ConsoleCommand> command = ParseCommandLine(arguments);
   if (!command) {
-    console.WriteError(ConsoleUsage());
+    console.WriteError(Usage());
     return kExitUsage;
   }
   switch (command->action) {
     case ConsoleAction::Help:
-      console.WriteOutput(ConsoleUsage());
+      console.WriteOutput(Usage());
       return 0;
     case ConsoleAction::Status:
       return Status(process, console);
@@ -124,6 +144,8 @@ int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& 
       return Disable(process);
     case ConsoleAction::UninstallCleanup:
       return RemoveRunEntryOfThisFolder(process);
+    case ConsoleAction::Reapply:
+      return Reapply(process, console);
   }
   return kExitUsage;
 }

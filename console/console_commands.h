@@ -41,6 +41,9 @@ class ConsoleIo {
 // - /status: the status report on standard output.
 // - /enable, /disable: the settings the dialog's OK writes with "Starting Auto Logon" ticked or
 //   cleared, through SaveSettings. A failed write ends the process there (CheckResult).
+// - /reapply: with "Automatically" on, the stored settings applied as the dialog's countdown
+//   applies them (automatic logon on, nothing retyped); otherwise a line saying that nothing
+//   changed. 0 either way; a failed write ends the process there.
 // - /uninstall-cleanup: deletes the Run entry when it starts a program in this executable's
 //   folder; prints nothing.
 int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& process,

@@ -206,4 +206,41 @@ std::u16string_view ConfirmationPrompt() {
   return IsChinese ? u"確認密碼: " : u"re-Password: ";
 }
 
+// ==== The protected password and the re-apply ====
+
+std::u16string_view PasswordLocationText(PasswordLocation location) {
+  if (!IsChinese)
+    return PasswordLocationName(location);
+  constexpr std::u16string_view kChinese[] = {u"無", u"登錄檔", u"受保護", u"無法讀取"};
+  return kChinese[static_cast<std::size_t>(location)];
+}
+
+std::u16string_view ReapplyOffMessage() {
+  return IsChinese ? u"\"程式自動操作\" 未開啟, 沒有變更任何設定.\r\n"
+                   : u"\"Automatically\" is off: nothing was changed.\r\n";
+}
+
+std::u16string_view ProtectAndReapplyUsage() {
+  if (IsChinese) {
+    return u"\r\n"
+           u"  quenda /enable /user:名稱 ... /protect\r\n"
+           u"      將密碼存入受保護的 LSA 機密 \"DefaultPassword\", 而非一般使用者也能讀取的\r\n"
+           u"      登錄值 DefaultPassword. 已有受保護的密碼時, 不加 /protect 也存在那裡.\r\n"
+           u"  quenda /reapply\r\n"
+           u"      \"程式自動操作\" 開啟時, 照已儲存的設定再套用一次並啟動自動登入,\r\n"
+           u"      如同每次登入時程式自動操作; 否則不做任何變更. 供以 SYSTEM 身分執行的\r\n"
+           u"      登入排程工作使用. 設定未變更時不寫入任何東西.\r\n";
+  }
+  return u"\r\n"
+         u"  quenda /enable /user:NAME ... /protect\r\n"
+         u"      Stores the password in the protected LSA secret \"DefaultPassword\" instead\r\n"
+         u"      of the registry value DefaultPassword, which every local user can read.\r\n"
+         u"      Where a protected password exists, it goes there without /protect too.\r\n"
+         u"  quenda /reapply\r\n"
+         u"      When \"Automatically\" is on, applies the stored settings again with the\r\n"
+         u"      automatic logon on, as the program does by itself at every logon;\r\n"
+         u"      otherwise changes nothing. For a logon task that runs as SYSTEM. An apply\r\n"
+         u"      that would change nothing writes nothing.\r\n";
+}
+
 }  // namespace quenda

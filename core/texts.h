@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "password_location.h"
+
 namespace quenda {
 
 // True when the Traditional Chinese texts are in use. False until start-up decides it from the
@@ -117,5 +119,14 @@ std::u16string_view YesNoText(bool yes);
 // The prompts for the password and its confirmation when standard input is a console.
 std::u16string_view PasswordPrompt();
 std::u16string_view ConfirmationPrompt();
+
+// ==== The protected password and the re-apply ====
+
+// The value of the status report's "Password stored" line: where the password is kept.
+std::u16string_view PasswordLocationText(PasswordLocation location);
+// "quenda /reapply" when "Automatically" is off: nothing was changed.
+std::u16string_view ReapplyOffMessage();
+// The help's lines for "/enable ... /protect" and "/reapply", printed after ConsoleUsage.
+std::u16string_view ProtectAndReapplyUsage();
 
 }  // namespace quenda

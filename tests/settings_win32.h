@@ -17,6 +17,7 @@ namespace quenda::e2e {
 using Settings = std::map<std::wstring, std::wstring>;
 
 inline const wchar_t kWinlogon[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline const wchar_t kRun[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Each setting by its label and where it lives: the six values Quenda writes (its Winlogon values
 // and its Run entry), then the machine's name and the user's locale, which it only reads.
@@ -26,7 +27,7 @@ inline const std::tuple<const wchar_t*, HKEY, const wchar_t*, const wchar_t*> kS
     {L"DefaultPassword", HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultPassword"},
     {L"DefaultDomainName", HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName"},
     {L"Quenda", HKEY_LOCAL_MACHINE, kWinlogon, L"Quenda"},
-    {L"Run", HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quenda"},
+    {L"Run", HKEY_LOCAL_MACHINE, kRun, L"Quenda"},
     {L"ComputerName", HKEY_LOCAL_MACHINE,
      L"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", L"ComputerName"},
     {L"Locale", HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale"}};
@@ -64,19 +65,27 @@ inline void StoreSettings(Settings settings) {
 }
 
 // Refuses everyone the right to set a value in the Winlogon key or to add one below it while it
-// lives, then gives everyone full access again: the wineserver of the test's own prefix enforces
-// a key's access list while it runs.
+// lives, and in the Run key too when `runKeyToo` (as for a standard user, who may write neither),
+// then gives everyone full access again: the wineserver of the test's own prefix enforces a key's
+// access list while it runs.
 class WinlogonWritesRefused {
  public:
   // Without the refusal the write would succeed and the test would show nothing.
-  WinlogonWritesRefused() { EXPECT_TRUE(SetAccess(L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)")); }
-  ~WinlogonWritesRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
+  explicit WinlogonWritesRefused(bool runKeyToo = false) : runKeyToo_(runKeyToo) {
+    EXPECT_TRUE(SetAccess(kWinlogon, L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)"));
+    EXPECT_TRUE(!runKeyToo || SetAccess(kRun, L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)"));
+  }
+  ~WinlogonWritesRefused() {
+    SetAccess(kWinlogon, L"D:(A;;KA;;;WD)");
+    if (runKeyToo_)
+      SetAccess(kRun, L"D:(A;;KA;;;WD)");
+  }
 
  private:
   // 0x10006: set value, create subkey, delete; KA: all access.
-  static bool SetAccess(const wchar_t* accessList) {
+  static bool SetAccess(const wchar_t* path, const wchar_t* accessList) {
     HKEY key = nullptr;
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWinlogon, 0, WRITE_DAC, &key);
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, WRITE_DAC, &key);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(accessList, SDDL_REVISION_1, &descriptor,
                                                          nullptr);
@@ -85,6 +94,8 @@ class WinlogonWritesRefused {
     RegCloseKey(key);
     return set;
   }
+
+  bool runKeyToo_;
 };
 
 }  // namespace quenda::e2e

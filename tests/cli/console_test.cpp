@@ -23,6 +23,8 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
       {{u"/uninstall-cleanup"}, {UninstallCleanup, u"", {}, false}},
       {{u"/enable", u"/user:Ann Lee"}, {Enable, u"Ann Lee", {}, false}},
       {{u"/Automatic", u"-DOMAIN:Corp", u"/USER:a:b", u"-enable"}, {Enable, u"a:b", u"Corp", true}},
+      {{u"/enable", u"-Protect", u"/user:a"}, {Enable, u"a", {}, false, true}},
+      {{u"/REAPPLY"}, {Reapply, u"", {}, false}},
   };
   for (const auto& c : kValid)
     EXPECT_EQ(ParseCommandLine(c.first), c.second) << "case " << (&c - kValid);
@@ -32,7 +34,8 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
       {u"/status:on"}, {u"/enable"}, {u"/enable", u"/user"}, {u"/enable", u"/user:"},
       {u"/enable", u"/user:a", u"/domain:"}, {u"/enable", u"/user:a", u"/USER:b"},
       {u"/enable", u"/user:a", u"-automatic", u"/automatic"}, {u"/disable", u"/user:a"},
-      {u"/status", u"/automatic"}, {u"/enable", u"/user:a", u"/automatic:yes"}};
+      {u"/status", u"/automatic"}, {u"/enable", u"/user:a", u"/automatic:yes"},
+      {u"/reapply", u"/protect"}, {u"/disable", u"/protect"}, {u"/reapply", u"/status"}};
   // clang-format on
   for (const Args& args : kUsageErrors)
     EXPECT_EQ(ParseCommandLine(args), std::nullopt) << "case " << (&args - kUsageErrors);
