@@ -54,13 +54,16 @@ void StoreApplied(Harness& h, const char* flag, bool protectedPassword) {
     h.Put(kWinlogonKey, kDefaultPasswordValue, "pw");
 }
 
-// quenda.com with `arguments` and `input`: its exit code, or that of the process it ended.
+// quenda.com with `arguments` and `input`: its exit code, or that of the process it ended. A
+// failure shows one message, success none.
 int RunConsoleWith(Harness& h, std::vector<std::u16string_view> arguments, std::string input = {}) {
   HeadlessConsole console;
   console.input = std::move(input);
-  const int exitCode = h.ExitCodeOf([&] { return RunConsole(arguments, console, console); });
-  EXPECT_EQ(console.messages.size(), 0u);
-  return exitCode == -1 ? 0 : exitCode;
+  int exitCode = 0;
+  const int ended = h.ExitCodeOf([&] { exitCode = RunConsole(arguments, console, console); });
+  exitCode = ended == -1 ? exitCode : ended;
+  EXPECT_EQ(console.messages.size(), exitCode == 0 ? 0u : 1u);
+  return exitCode;
 }
 
 // The ways of applying, each over a configuration that already holds what it would write.
@@ -155,6 +158,38 @@ TEST(UnchangedApply, OneDifferenceRunsTheWholeApply) {
       Harness expected;  // a fresh store, holding just what the apply leaves
       StoreApplied(expected, "1", true);
       EXPECT_EQ(after, Contents());
+    }
+  }
+}
+
+// Where only the secret differs from what an apply leaves (a password left behind after the
+// automatic logon was turned off, a new password for an existing secret), the apply runs: with
+// the writes refused it fails, allowed it changes the secret alone.
+TEST(UnchangedApply, TheSecretAloneDifferingRunsTheApply) {
+  struct Case {
+    const char* label;
+    const char* flag;  // as StoreApplied takes it
+    std::vector<std::u16string_view> command;
+    const char* input;
+    std::optional<std::u16string> secretAfter;
+  };
+  const Case cases[] = {
+      {"/disable, a secret left behind", nullptr, {u"/disable"}, "", std::nullopt},
+      {"/enable, a new password", "1", {u"/enable", u"/user:alice", u"/automatic"}, "pw2", u"pw2"},
+  };
+  for (const bool refused : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.label << ", refused " << refused);
+      Harness h;
+      StoreApplied(h, c.flag, true);
+      secret::memory::PutSecret(u"pw");
+      const Registry before = Contents();
+      if (refused)
+        RefuseWrites();
+      EXPECT_EQ(RunConsoleWith(h, c.command, c.input), refused ? 1 : 0);
+      EXPECT_EQ(Contents(), before);
+      EXPECT_TRUE(secret::memory::FindSecret() ==
+                  (refused ? std::optional<std::u16string>(u"pw") : c.secretAfter));
     }
   }
 }
