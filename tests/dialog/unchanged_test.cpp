@@ -127,6 +127,8 @@ TEST(UnchangedApply, OneDifferenceRunsTheWholeApply) {
       // and whether anything differs
       {dword1(kAutoAdminLogonValue), true},
       {dword1(kQuendaValue), true},
+      {put(kWinlogonKey, kAutoAdminLogonValue, registry::kTypeExpandSz, std::string("1\0", 2)),
+       true},
       {put(kRunKey, kQuendaValue, sz, "C:\\Tools\\Quenda.exe "), true},
       {[] { memory::PutText(registry::kLocalMachine, kRunKey, kQuendaValue, u""); }, true},
       {put(kWinlogonKey, kDefaultPasswordValue, sz, "pw"), true},  // beside the secret
