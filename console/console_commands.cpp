@@ -79,10 +79,11 @@ int Reapply(ProcessServices& process, ConsoleIo& console) {
     console.WriteOutput(ReapplyOffMessage());
     return 0;
   }
+  const StoredPassword password = ReadStoredPassword();  // outlives the settings that view it
   const LogonSettings settings{.autoLogon = true,
                                .automatic = true,
                                .user = stored.user.Unedited(),
-                               .password = ReadStoredPassword().text.Unedited(),
+                               .password = password.text.Unedited(),
                                .domain = stored.domain.Unedited()};
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
