@@ -21,18 +21,21 @@ constexpr std::array kSwitches = {
     Switch{u"disable", false, ConsoleAction::Disable},
     Switch{u"uninstall-cleanup", false, ConsoleAction::UninstallCleanup},
     Switch{u"check", false, ConsoleAction::Check},
+    Switch{u"reapply", false, ConsoleAction::Reapply},
     Switch{u"user", true, ConsoleAction::Enable},
     Switch{u"domain", true, ConsoleAction::Enable},
     Switch{u"automatic", false, ConsoleAction::Enable},
     Switch{u"nocheck", false, ConsoleAction::Enable},
+    Switch{u"protect", false, ConsoleAction::Enable},
     Switch{u"json", false, ConsoleAction::Status},
 };
-constexpr std::size_t kActionCount = 6;
-constexpr std::size_t kUser = 6;
-constexpr std::size_t kDomain = 7;
-constexpr std::size_t kAutomatic = 8;
-constexpr std::size_t kNoCheck = 9;
-constexpr std::size_t kJson = 10;
+constexpr std::size_t kActionCount = 7;
+constexpr std::size_t kUser = 7;
+constexpr std::size_t kDomain = 8;
+constexpr std::size_t kAutomatic = 9;
+constexpr std::size_t kNoCheck = 10;
+constexpr std::size_t kProtect = 11;
+constexpr std::size_t kJson = 12;
 
 bool SameNameIgnoringCase(std::u16string_view given, std::u16string_view lowerCase) {
   if (given.size() != lowerCase.size())
@@ -88,6 +91,7 @@ std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_vi
     command.domain = std::u16string(values[kDomain]);
   command.automatic = given[kAutomatic];
   command.noCheck = given[kNoCheck];
+  command.protect = given[kProtect];
   command.json = given[kJson];
   return command;
 }

@@ -12,21 +12,23 @@ namespace quenda {
 enum class ConsoleAction : std::uint8_t {
   Help,     // /?
   Status,   // /status
-  Enable,   // /enable /user:NAME [/domain:NAME] [/automatic]
+  Enable,   // /enable /user:NAME [/domain:NAME] [/automatic] [/protect]
   Disable,  // /disable
   // /uninstall-cleanup, left out of the help: the package's removal runs it to delete a Run
   // entry that starts the program from the folder being removed.
   UninstallCleanup,
-  Check,  // /check
+  Check,    // /check
+  Reapply,  // /reapply: what the automatic mode does at a logon, without a window
 };
 
 struct ConsoleCommand {
   ConsoleAction action = ConsoleAction::Help;
-  std::u16string user;                   // Enable: never empty
-  std::optional<std::u16string> domain;  // Enable: nullopt keeps the stored domain
-  bool automatic = false;                // Enable: the program's "Automatically" flag
-  bool noCheck = false;                  // Enable: /nocheck, the credentials are not tried
-  bool json = false;                     // Status: /json
+  std::u16string user{};                   // Enable: never empty
+  std::optional<std::u16string> domain{};  // Enable: nullopt keeps the stored domain
+  bool automatic = false;                  // Enable: the program's "Automatically" flag
+  bool noCheck = false;                    // Enable: /nocheck, the credentials are not tried
+  bool protect = false;                    // Enable: the password into the LSA secret
+  bool json = false;                       // Status: /json
   friend bool operator==(const ConsoleCommand&, const ConsoleCommand&) = default;
 };
 

@@ -7,6 +7,7 @@
 #include "credential_check.h"
 #include "locations.h"
 #include "password_line.h"
+#include "password_store.h"
 #include "paths.h"
 #include "readiness.h"
 #include "save_step.h"
@@ -53,7 +54,8 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
                                .automatic = command.automatic,
                                .user = command.user,
                                .password = *password,
-                               .domain = domain};
+                               .domain = domain,
+                               .protect = command.protect};
   if (!command.noCheck && CredentialsRefused(settings, process))
     return kExitWriteFailed;
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
@@ -63,10 +65,9 @@ int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
 // made of what could be read would show a configuration that is not the stored one.
 int Report(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& console) {
   const StoredSettings stored = ReadStoredSettings();
-  const StoredText password = ReadCredential(kDefaultPasswordValue);
-  // No protected password is ever stored: the registry value is the only place.
-  const Readiness readiness = ReadReadiness(/*protectedPasswordStored=*/false);
-  if (stored.unreadable || password.state == ValueState::Unreadable || readiness.unreadable) {
+  const PasswordLocation password = WherePasswordIsKept();
+  const Readiness readiness = ReadReadiness(password == PasswordLocation::Protected);
+  if (stored.unreadable || password == PasswordLocation::Unknown || readiness.unreadable) {
     process.ShowMessage(UnreadableMessage(), MessageKind::Error);
     return kExitWriteFailed;
   }
@@ -74,11 +75,9 @@ int Report(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& c
     console.WriteOutput(FindingLines(readiness));
     return readiness.Ready() ? 0 : kExitNotReady;
   }
-  // A password of another type or length still is a stored password.
-  const bool passwordStored = !password.Empty();
   console.WriteOutput(command.json
-                          ? StatusJson(stored, passwordStored ? u"registry" : u"none", readiness)
-                          : StatusReport(stored, passwordStored).append(FindingLines(readiness)));
+                          ? StatusJson(stored, PasswordLocationName(password), readiness)
+                          : StatusReport(stored, password).append(FindingLines(readiness)));
   return 0;
 }
 
@@ -93,6 +92,24 @@ int Disable(ProcessServices& process) {
                                .domain = stored.domain.Unedited()};
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
+
+// The automatic mode at a logon, without a window: with "Automatically" on, the stored settings
+// applied with the automatic logon on, every credential as start-up reads it.
+int Reapply(ProcessServices& process, ConsoleIo& console) {
+  const StoredSettings stored = ReadStoredSettings();
+  if (!stored.automatic) {
+    console.WriteOutput(ReapplyOffMessage());
+    return 0;
+  }
+  const StoredPassword password = ReadStoredPassword();  // outlives the settings that view it
+  const LogonSettings settings{.autoLogon = true,
+                               .automatic = true,
+                               .user = stored.user.Unedited(),
+                               .password = password.text.Unedited(),
+                               .domain = stored.domain.Unedited()};
+  return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
+}
+
 
 char16_t FoldCase(char16_t c) {
   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
@@ -147,6 +164,8 @@ int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& 
       return Disable(process);
     case ConsoleAction::UninstallCleanup:
       return RemoveRunEntryOfThisFolder(process);
+    case ConsoleAction::Reapply:
+      return Reapply(process, console);
   }
   return kExitUsage;
 }

@@ -50,6 +50,9 @@ class ConsoleIo {
 //   cleared, through SaveSettings. A failed write ends the process there (CheckResult). /enable
 //   first tries the credentials (TryCredentials) unless /nocheck is given: when Windows refuses
 //   them it says why and returns kExitWriteFailed, writing nothing.
+// - /reapply: with "Automatically" on, the stored settings applied as the dialog's countdown
+//   applies them (automatic logon on, nothing retyped, the credentials never tried); otherwise a
+//   line saying that nothing changed. 0 either way; a failed write ends the process there.
 // - /uninstall-cleanup: deletes the Run entry when it starts a program in this executable's
 //   folder; prints nothing.
 int RunConsole(std::span<const std::u16string_view> arguments, ProcessServices& process,

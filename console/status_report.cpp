@@ -5,7 +5,7 @@
 
 namespace quenda {
 
-std::u16string StatusReport(const StoredSettings& stored, bool passwordStored) {
+std::u16string StatusReport(const StoredSettings& stored, PasswordLocation password) {
   std::u16string report;
   const auto line = [&report](StatusItem item, std::u16string_view value) {
     report.append(StatusLabel(item)).append(u":");
@@ -17,7 +17,7 @@ std::u16string StatusReport(const StoredSettings& stored, bool passwordStored) {
   line(StatusItem::AutoLogon, OnOffText(stored.autoLogon));
   line(StatusItem::UserName, stored.user.text);
   line(StatusItem::DomainName, stored.domain.text);
-  line(StatusItem::PasswordStored, YesNoText(passwordStored));
+  line(StatusItem::PasswordStored, PasswordLocationText(password));
   line(StatusItem::Automatically, OnOffText(stored.automatic));
   line(StatusItem::RunEntry, stored.runCommand);
   return report;

@@ -3,12 +3,13 @@
 
 #include <string>
 
+#include "password_location.h"
 #include "stored_settings.h"
 
 namespace quenda {
 
 // One "Label: value" line ("Label:" for an empty value) per StatusItem, each ended by CR LF, in the
-// language IsChinese selects. The password shows only as whether one is stored, never as its text.
-std::u16string StatusReport(const StoredSettings& stored, bool passwordStored);
+// language IsChinese selects. The password shows only as where it is kept, never as its text.
+std::u16string StatusReport(const StoredSettings& stored, PasswordLocation password);
 
 }  // namespace quenda

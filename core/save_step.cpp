@@ -5,8 +5,10 @@
 
 #include "ansi_text.h"
 #include "locations.h"
+#include "password_store.h"
 #include "paths.h"
 #include "texts.h"
+#include "unchanged.h"
 
 namespace quenda {
 namespace {
@@ -43,11 +45,14 @@ void CheckResult(registry::Status code, ProcessServices& services) {
 }
 
 SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& services) {
-  // Checked in the order of the boxes; the password is only written while the automatic logon is
-  // on, otherwise it is deleted.
+  const PasswordWrite password =
+      PlanPasswordWrite(settings.autoLogon, settings.password, settings.protect);
+  // Checked in the order of the boxes; the password is only written to the registry while the
+  // automatic logon is on, otherwise it is deleted. The secret holds any text.
   const std::pair<TextToWrite, SaveOutcome> texts[] = {
       {settings.user, SaveOutcome::UserRefused},
-      {settings.autoLogon ? settings.password : TextToWrite(), SaveOutcome::PasswordRefused},
+      {settings.autoLogon ? password.registryPassword : TextToWrite(),
+       SaveOutcome::PasswordRefused},
       {settings.domain, SaveOutcome::DomainRefused},
   };
   for (const auto& [text, refusal] : texts) {
@@ -67,13 +72,23 @@ SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& service
       services.EndProcess(kExitWriteFailed);
     }
   }
+  CheckResult(password.failure, services);
+  const std::u16string_view flag = settings.autoLogon ? u"1" : u"0";
+  const std::u16string_view automatic = settings.automatic ? u"1" : u"0";
+  // Nothing to change needs no right to write: at a standard user's logon the automatic apply
+  // then ends quietly.
+  if (password.secret == SecretStep::Keep &&
+      AutoLogonHolds(flag, settings.user, password.registryPassword, settings.domain, runCommand,
+                     automatic)) {
+    return SaveOutcome::Saved;
+  }
   CheckResult(CheckWriteAccess(settings.autoLogon), services);
-  CheckResult(SaveAutoLogon(settings.autoLogon ? u"1" : u"0", settings.user, settings.password,
-                            settings.domain, runCommand),
-              services);
-  CheckResult(SetValue(registry::kLocalMachine, kWinlogonKey, kQuendaValue,
-                       settings.automatic ? u"1" : u"0"),
-              services);
+  CheckResult(CheckPasswordAccess(password), services);
+  CheckResult(WriteSecret(password, settings.password), services);
+  CheckResult(
+      SaveAutoLogon(flag, settings.user, password.registryPassword, settings.domain, runCommand),
+      services);
+  CheckResult(SetValue(registry::kLocalMachine, kWinlogonKey, kQuendaValue, automatic), services);
   return SaveOutcome::Saved;
 }
 

@@ -18,6 +18,7 @@ struct LogonSettings {
   TextToWrite user;
   TextToWrite password;
   TextToWrite domain;
+  bool protect = false;  // store the password in the LSA secret even where none exists yet
 };
 
 // How an apply ended when it returned. (A failed write ends the process instead.)
@@ -30,7 +31,10 @@ enum class SaveOutcome : std::uint8_t {
 };
 
 // Writes `settings`: the automatic-logon configuration in its fixed order, then the program's
-// flag "0" or "1".
+// flag "0" or "1". The password goes where the password-store rule puts it (password_store.h):
+// the LSA secret, stored or deleted before the first registry write, or DefaultPassword.
+// - When every value (and the secret) already holds what the apply would leave there, nothing is
+//   written and nothing is opened for writing: Saved, even without the right to write.
 // - A given text that the ANSI code page cannot hold, or that would be too long to be read back
 //   (kMaxReadableBytes), is refused before anything is written: the user is told why
 //   (UnrepresentableMessage, TooLongMessage) and the outcome names the text.
@@ -38,7 +42,8 @@ enum class SaveOutcome : std::uint8_t {
 //   name, with no short name): the user is told (RunEntryMessage) and the process ends with
 //   kExitWriteFailed; nothing is written.
 // - The Winlogon key, or the Run key that the apply writes or deletes from, cannot be opened for
-//   writing: nothing is written, and CheckResult ends the process.
+//   writing, or the LSA policy for a secret the apply changes, or the secret could not be read
+//   where the rule depends on it: nothing is written, and CheckResult ends the process.
 // - A write fails part-way: CheckResult ends the process; the writes before it stay.
 SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& services);
 

@@ -136,14 +136,21 @@ std::u16string_view ConsoleUsage() {
            u"以及妨礙自動登入的原因. /json: 以 JSON 輸出.\r\n"
            u"  quenda /check\r\n"
            u"      列出妨礙 Windows 自動登入的原因. 結束代碼: 0 可以自動登入, 3 不能.\r\n"
-           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic] [/nocheck]\r\n"
+           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic] [/protect] [/nocheck]\r\n"
            u"      以該使用者啟動自動登入. 密碼取自標準輸入的第一行, "
            u"在主控台上則不顯示地詢問兩次.\r\n"
            u"      未指定 /domain: 時沿用已儲存的網域名稱. "
            u"/automatic: 每次登入時程式自動再套用一次設定.\r\n"
+           u"      /protect: 將密碼存入受保護的 LSA 機密 \"DefaultPassword\", "
+           u"而非一般使用者也能讀取的登錄值;\r\n"
+           u"      已有受保護的密碼時, 不加 /protect 也存在那裡.\r\n"
            u"      儲存前先嘗試以該帳戶登入; /nocheck: 不嘗試.\r\n"
            u"  quenda /disable\r\n"
            u"      停止自動登入並刪除已儲存的密碼, 使用者名稱與網域名稱保留.\r\n"
+           u"  quenda /reapply\r\n"
+           u"      \"程式自動操作\" 開啟時, 照已儲存的設定再套用一次並啟動自動登入, "
+           u"如同每次登入時程式自動操作;\r\n"
+           u"      否則不做任何變更. 供以 SYSTEM 身分執行的登入排程工作使用.\r\n"
            u"  quenda /?\r\n"
            u"      顯示本說明.\r\n"
            u"\r\n"
@@ -158,15 +165,22 @@ std::u16string_view ConsoleUsage() {
          u"      what stops Windows from logging on by itself. /json: as one JSON object.\r\n"
          u"  quenda /check\r\n"
          u"      Lists what stops Windows from logging on by itself; exit code 3 if anything.\r\n"
-         u"  quenda /enable /user:NAME [/domain:NAME] [/automatic] [/nocheck]\r\n"
+         u"  quenda /enable /user:NAME [/domain:NAME] [/automatic] [/protect] [/nocheck]\r\n"
          u"      Turns the automatic logon on for NAME. The password is the first line of\r\n"
          u"      standard input; at a console it is asked for twice, without echo.\r\n"
          u"      Without /domain: the stored domain stays. /automatic: the program applies\r\n"
-         u"      the settings again by itself at every logon. The logon is tried before\r\n"
-         u"      anything is written; /nocheck: it is not.\r\n"
+         u"      the settings again by itself at every logon. /protect: the password goes\r\n"
+         u"      into the protected LSA secret \"DefaultPassword\" instead of the registry\r\n"
+         u"      value, which every local user can read; where a protected password exists,\r\n"
+         u"      it goes there without /protect too. The logon is tried before anything is\r\n"
+         u"      written; /nocheck: it is not.\r\n"
          u"  quenda /disable\r\n"
          u"      Turns the automatic logon off and deletes the stored password; the user\r\n"
          u"      and domain names stay.\r\n"
+         u"  quenda /reapply\r\n"
+         u"      When \"Automatically\" is on, applies the stored settings again with the\r\n"
+         u"      automatic logon on, as the program does by itself at every logon; otherwise\r\n"
+         u"      changes nothing. For a logon task that runs as SYSTEM.\r\n"
          u"  quenda /?\r\n"
          u"      Shows this help.\r\n"
          u"\r\n"
@@ -280,5 +294,20 @@ std::u16string_view NoCheckHint() {
   return IsChinese ? u"\r\n未寫入任何設定. 加上 /nocheck 則不嘗試登入, 直接儲存."
                    : u"\r\nNothing was written. /nocheck saves without trying the logon.";
 }
+
+// ==== The protected password and the re-apply ====
+
+std::u16string_view PasswordLocationText(PasswordLocation location) {
+  if (!IsChinese)
+    return PasswordLocationName(location);
+  constexpr std::u16string_view kChinese[] = {u"無", u"登錄檔", u"受保護", u"無法讀取"};
+  return kChinese[static_cast<std::size_t>(location)];
+}
+
+std::u16string_view ReapplyOffMessage() {
+  return IsChinese ? u"\"程式自動操作\" 未開啟, 沒有變更任何設定.\r\n"
+                   : u"\"Automatically\" is off: nothing was changed.\r\n";
+}
+
 
 }  // namespace quenda

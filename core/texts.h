@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "process_services.h"
+#include "password_location.h"
 
 namespace quenda {
 
@@ -144,5 +145,11 @@ std::u16string LogonRefusedMessage(LogonCheck check);
 std::u16string_view SaveAnywayQuestion();
 // Added to LogonRefusedMessage by the command line: nothing written, and how to save anyway.
 std::u16string_view NoCheckHint();
+// ==== The protected password and the re-apply ====
+
+// The value of the status report's "Password stored" line: where the password is kept.
+std::u16string_view PasswordLocationText(PasswordLocation location);
+// "quenda /reapply" when "Automatically" is off: nothing was changed.
+std::u16string_view ReapplyOffMessage();
 
 }  // namespace quenda

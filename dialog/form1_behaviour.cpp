@@ -1,6 +1,7 @@
 // The handlers of the settings half: the coupled check boxes, the countdown, apply and cancel.
 #include "credential_check.h"
 #include "form1.h"
+#include "password_store.h"
 #include "readiness.h"
 #include "save_step.h"
 #include "texts.h"
@@ -71,7 +72,7 @@ void Form1::Apply(bool byUser) {
       // Read only now: start-up stays as quick as it was.
       if (byUser && settings.autoLogon) {
         const std::u16string findings =
-            FindingLines(ReadReadiness(/*protectedPasswordStored=*/false), true);
+            FindingLines(ReadReadiness(WherePasswordIsKept() == PasswordLocation::Protected), true);
         if (!findings.empty())
           process_.ShowMessage(findings, MessageKind::Warning);
       }

@@ -2,6 +2,7 @@
 // mode.
 #include "form1.h"
 #include "locations.h"
+#include "password_store.h"
 #include "texts.h"
 
 namespace quenda {
@@ -16,7 +17,8 @@ void Form1::Form_Load() {
 
   // Each credential box remembers what start-up showed, so that the apply can leave a value it
   // cannot show faithfully as it is stored, unless the box was changed.
-  storedPassword_ = ReadCredential(kDefaultPasswordValue);
+  // The password Windows will use: the protected one when it exists.
+  storedPassword_ = ReadStoredPassword().text;
   SetText(Text4, storedPassword_.text);
   SetText(Text6, storedPassword_.text);
 

@@ -43,7 +43,7 @@ struct Store {
   Node localMachine;
   std::map<Key, Node*> handles;
   Key nextHandle = 0x1000;
-  std::array<int, 6> calls{};
+  std::array<int, 7> calls{};
   std::vector<Fault> faults;
 };
 
@@ -130,9 +130,14 @@ void CollectValues(const Node& node, const std::u16string& prefix,
 
 }  // namespace
 
-Status OpenKey(Key root, const std::string& subKey, std::uint32_t /*options*/,
-               std::uint32_t /*access*/, Key* result) {
-  if (auto fault = CountCall(memory::Operation::Open))
+Status OpenKey(Key root, const std::string& subKey, std::uint32_t /*options*/, std::uint32_t access,
+               Key* result) {
+  std::optional<Status> fault = CountCall(memory::Operation::Open);
+  if ((access & ~kReadAccess) != 0) {
+    const std::optional<Status> writing = CountCall(memory::Operation::OpenForWriting);
+    fault = fault ? fault : writing;
+  }
+  if (fault)
     return *fault;
   Node* base = NodeOf(root);
   if (!base)

@@ -15,7 +15,9 @@
 
 namespace quenda::registry::memory {
 
-enum class Operation : std::uint8_t { Open, Create, Query, Set, Delete, Close };
+// OpenForWriting counts the calls of Open that ask for more than the right to read (kReadAccess),
+// besides counting them as Open.
+enum class Operation : std::uint8_t { Open, Create, Query, Set, Delete, Close, OpenForWriting };
 
 struct StoredValue {
   std::uint32_t type = kTypeNone;

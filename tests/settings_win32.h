@@ -17,6 +17,7 @@ namespace quenda::e2e {
 using Settings = std::map<std::wstring, std::wstring>;
 
 inline const wchar_t kWinlogon[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline const wchar_t kRun[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Each setting by its label and where it lives: the six values Quenda writes (its Winlogon values
 // and its Run entry), then the machine's name and the user's locale, which it only reads.
@@ -26,7 +27,7 @@ inline const std::tuple<const wchar_t*, HKEY, const wchar_t*, const wchar_t*> kS
     {L"DefaultPassword", HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultPassword"},
     {L"DefaultDomainName", HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName"},
     {L"Quenda", HKEY_LOCAL_MACHINE, kWinlogon, L"Quenda"},
-    {L"Run", HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quenda"},
+    {L"Run", HKEY_LOCAL_MACHINE, kRun, L"Quenda"},
     {L"ComputerName", HKEY_LOCAL_MACHINE,
      L"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", L"ComputerName"},
     {L"Locale", HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale"}};
@@ -99,6 +100,12 @@ class KeyAccessRefused {
 
 struct WinlogonWritesRefused : KeyAccessRefused {
   WinlogonWritesRefused() : KeyAccessRefused(kWinlogon, kWritesRefused) {}
+};
+
+// Neither the Winlogon key nor the Run key may be written, as for a standard user.
+struct StandardUserWritesRefused {
+  WinlogonWritesRefused winlogon;
+  KeyAccessRefused run{kRun, kWritesRefused};
 };
 
 struct WinlogonReadsRefused : KeyAccessRefused {

@@ -67,7 +67,7 @@ TEST_F(Console, StatusReportsWhatIsStoredWithoutThePassword) {
             u"Automatic logon: on\r\n"
             u"User name: alice\r\n"
             u"Domain name: HOME\r\n"
-            u"Password stored: yes\r\n"
+            u"Password stored: registry\r\n"
             u"Automatically: on\r\n"
             u"Run entry: C:\\Tools\\Quenda.exe\r\n");
   EXPECT_EQ(console.output.find(u"pw\r"), std::u16string::npos);
@@ -79,7 +79,7 @@ TEST_F(Console, StatusInChineseFollowsTheLocale) {
   memory::PutValue(kLocalMachine, kWinlogonKey, kDefaultPasswordValue, registry::kTypeSz, "");
   EXPECT_EQ(Run({u"/status"}), 0);
   EXPECT_NE(console.output.find(u"自動登入: 開啟\r\n"), std::u16string::npos);
-  EXPECT_NE(console.output.find(u"已儲存密碼: 否\r\n"), std::u16string::npos);
+  EXPECT_NE(console.output.find(u"已儲存密碼: 無\r\n"), std::u16string::npos);
 }
 
 // A value that exists but may not be read: the report would show a configuration that is not the

@@ -22,13 +22,15 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
   using enum ConsoleAction;
   // Names in any case after "/" or "-"; a value keeps its case and any further colon.
   const std::pair<Args, ConsoleCommand> kValid[] = {
-      {{u"-STATUS"}, {Status, u"", {}, false, false, false}},
-      {{u"/uninstall-cleanup"}, {UninstallCleanup, u"", {}, false, false, false}},
-      {{u"/enable", u"/user:Ann Lee"}, {Enable, u"Ann Lee", {}, false, false, false}},
+      {{u"-STATUS"}, {.action = Status}},
+      {{u"/uninstall-cleanup"}, {.action = UninstallCleanup}},
+      {{u"/enable", u"/user:Ann Lee"}, {.action = Enable, .user = u"Ann Lee"}},
       {{u"/Automatic", u"-DOMAIN:Corp", u"/USER:a:b", u"-enable", u"/NoCheck"},
-       {Enable, u"a:b", u"Corp", true, true, false}},
-      {{u"/Check"}, {Check, u"", {}, false, false, false}},
-      {{u"/json", u"/status"}, {Status, u"", {}, false, false, true}},
+       {.action = Enable, .user = u"a:b", .domain = u"Corp", .automatic = true, .noCheck = true}},
+      {{u"/enable", u"-Protect", u"/user:a"}, {.action = Enable, .user = u"a", .protect = true}},
+      {{u"/Check"}, {.action = Check}},
+      {{u"/json", u"/status"}, {.action = Status, .json = true}},
+      {{u"/REAPPLY"}, {.action = Reapply}},
   };
   for (const auto& c : kValid)
     EXPECT_EQ(ParseCommandLine(c.first), c.second) << "case " << (&c - kValid);
@@ -40,7 +42,8 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
       {u"/enable", u"/user:a", u"-automatic", u"/automatic"}, {u"/disable", u"/user:a"},
       {u"/status", u"/automatic"}, {u"/enable", u"/user:a", u"/automatic:yes"}, {u"/json"},
       {u"/check", u"/json"}, {u"/status", u"/nocheck"}, {u"/enable", u"/user:a", u"/json"},
-      {u"/check", u"/status"}};
+      {u"/check", u"/status"}, {u"/reapply", u"/protect"}, {u"/disable", u"/protect"},
+      {u"/reapply", u"/status"}};
   // clang-format on
   for (const Args& args : kUsageErrors)
     EXPECT_EQ(ParseCommandLine(args), std::nullopt) << "case " << (&args - kUsageErrors);

@@ -49,7 +49,7 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
   EXPECT_EQ(StoredSettings(), Settings{});
   const std::string kFreshStatus =
       "Machine name: TEST-PC\r\nAutomatic logon: off\r\nUser name:\r\n"
-      "Domain name:\r\nPassword stored: no\r\nAutomatically: off\r\nRun entry:\r\n"
+      "Domain name:\r\nPassword stored: none\r\nAutomatically: off\r\nRun entry:\r\n"
       "[Blocker] " +
       kPath +
       "AutoAdminLogon: AutoAdminLogon is not 1: the automatic logon is off."
@@ -131,6 +131,49 @@ TEST(ConsoleUnderWine, CheckAndStatusExitWith1WhenAPolicyCannotBeRead) {
       L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", kReadsRefused);
   EXPECT_EQ(Cmd(L"quenda /check"), Outcome(1, "", kUnreadable));
   EXPECT_EQ(Cmd(L"quenda /status /json"), Outcome(1, "", kUnreadable));
+}
+
+// /reapply, as a logon task runs it: with "Automatically" on, the automatic logon turned back on
+// with the stored credentials and the Run entry; with it off, nothing changed and a line saying
+// so. Under Wine the LSA has no secret, so the password is the registry's.
+TEST(ConsoleUnderWine, ReapplyTurnsTheAutomaticLogonBackOnOnlyWhenAutomaticallyIsOn) {
+  const Settings off = {{L"AutoAdminLogon", L"0"},
+                        {L"DefaultUserName", L"ann"},
+                        {L"DefaultPassword", L"s3cret"},
+                        {L"DefaultDomainName", L"CORP"},
+                        {L"Quenda", L"0"}};
+  StoreSettings(off);
+  const Settings stored = StoredSettings();
+  EXPECT_EQ(Cmd(L"quenda /reapply"),
+            Outcome(0, "\"Automatically\" is off: nothing was changed.\r\n", ""));
+  EXPECT_EQ(StoredSettings(), stored);
+
+  Settings on = off;
+  on[L"Quenda"] = L"1";
+  StoreSettings(on);
+  Settings expected = StoredSettings();
+  expected[L"AutoAdminLogon"] = L"1";
+  expected[L"Run"] = std::filesystem::current_path().native() + L"\\Quenda.exe";
+  EXPECT_EQ(Cmd(L"quenda /reapply"), Outcome{});
+  EXPECT_EQ(StoredSettings(), expected);
+}
+
+// With the Winlogon and Run keys read-only, as for a standard user: /enable and /reapply of what
+// is stored already succeed without a message; a change still fails as before, writing nothing.
+TEST(ConsoleUnderWine, AnUnchangedConfigurationAppliesWithoutTheRightToWrite) {
+  StoreSettings({{L"AutoAdminLogon", L"1"},
+                 {L"DefaultUserName", L"ann"},
+                 {L"DefaultPassword", L"s3cret"},
+                 {L"DefaultDomainName", L"CORP"},
+                 {L"Quenda", L"1"},
+                 {L"Run", std::filesystem::current_path().native() + L"\\Quenda.exe"}});
+  const Settings stored = StoredSettings();
+  const StandardUserWritesRefused refused;
+  EXPECT_EQ(Cmd(L"quenda /enable /user:ann /automatic", "s3cret\r\n"), Outcome{});
+  EXPECT_EQ(Cmd(L"quenda /reapply"), Outcome{});
+  EXPECT_EQ(Cmd(L"quenda /enable /user:ann /automatic", "changed\r\n"),
+            Outcome(1, "", "Cannot operate Auto Logon!\r\nMaybe the user not administrators.\r\n"));
+  EXPECT_EQ(StoredSettings(), stored);
 }
 
 // Run on its own with LC_ALL=zh_TW.UTF-8, where Wine's ANSI code page is 950: a redirected output

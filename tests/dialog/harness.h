@@ -9,6 +9,7 @@
 #include "ansi_text_iconv.h"
 #include "locations.h"
 #include "registry_memory.h"
+#include "secret_memory.h"
 #include "services_headless.h"
 #include "texts.h"
 
@@ -31,6 +32,7 @@ class Harness {
  public:
   explicit Harness(const char* locale = nullptr) {
     memory::Reset();
+    secret::memory::Reset();
     SetAnsiCodePage("WINDOWS-1252");
     IsChinese = false;
     Put(kComputerNameKey, kComputerNameValue, "PC");

@@ -49,11 +49,11 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
   for (const bool autoLogon : {true, false}) {
     const std::vector<Effect>& effects = autoLogon ? on : off;
     // Failure points: the two keys opened for writing first, then each write of the sequence.
-    // Opens are counted from the click on OK, the other calls from the start.
     using Fault = std::tuple<memory::Operation, int, std::size_t>;  // and the writes before it
     std::vector<Fault> faults = {
         {memory::Operation::Create, 1, 0},
-        {autoLogon ? memory::Operation::Create : memory::Operation::Open, autoLogon ? 2 : 1, 0}};
+        {autoLogon ? memory::Operation::Create : memory::Operation::OpenForWriting,
+         autoLogon ? 2 : 1, 0}};
     int sets = 0, deletes = 0;
     for (std::size_t i = 0; i < effects.size(); ++i) {
       faults.push_back(effects[i].text ? Fault{memory::Operation::Set, ++sets, i}
@@ -74,9 +74,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
              {std::pair{Text3, u"bob"}, {Text4, u"s3cret"}, {Text6, u"s3cret"}})
           h.services.Type(box, text);
       }
-      const int opensBefore =
-          operation == memory::Operation::Open ? memory::CallCount(memory::Operation::Open) : 0;
-      memory::FailCall(operation, opensBefore + occurrence, registry::kAccessDenied);
+      memory::FailCall(operation, occurrence, registry::kAccessDenied);
       const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
       EXPECT_EQ(Contents(), expected);
       const bool failed = occurrence != 0;

@@ -148,6 +148,43 @@ TEST(QuendaE2E, FindingsAfterAManualOkInEachLanguageAndNoneAfterTheCountdown) {
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoLogonCount");
 }
 
+// With the Winlogon and Run keys read-only, as at a standard user's logon: a configuration that
+// holds what the dialog would write already applies without a message, by the countdown and by
+// OK, and the program ends with 0. A change still shows the failure box and exits with 1.
+TEST(QuendaE2E, AnUnchangedConfigurationAppliesWithoutTheRightToWrite) {
+  struct Way {
+    const char* label;
+    const wchar_t* flag;       // "Automatically" as stored
+    const wchar_t* typedUser;  // nullptr: nothing typed
+    DWORD exitCode;
+  };
+  const Way ways[] = {{"the countdown", L"1", nullptr, 0},
+                      {"OK", L"0", nullptr, 0},
+                      {"OK after a change", L"0", L"other", 1}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.label);
+    StoreSettings({{L"AutoAdminLogon", L"1"},
+                   {L"DefaultUserName", L"kiosk"},
+                   {L"DefaultPassword", L"pw"},
+                   {L"DefaultDomainName", L"HOME"},
+                   {L"Quenda", way.flag},
+                   {L"Run", ProgramDirectory() + L"\\Quenda.exe"}});
+    const Settings stored = StoredSettings();
+    const StandardUserWritesRefused refused;
+    QuendaRun run;
+    if (way.typedUser)
+      run.Type(C::Text3, way.typedUser);
+    if (way.flag == std::wstring_view(L"0"))
+      PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // may open a message box
+    // A message box would hold the program open: ending by itself, it showed none.
+    if (way.exitCode) {
+      EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: [icon] " + Wide(FailureMessage()));
+    }
+    EXPECT_EQ(run.ExitCode(10s), way.exitCode);
+    EXPECT_EQ(StoredSettings(), stored);
+  }
+}
+
 // Each text box with its caption, which a screen reader finds as the static just before the box
 // in the window order.
 const std::pair<C, C> kCaptionedBoxes[] = {
