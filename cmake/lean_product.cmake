@@ -16,7 +16,7 @@
 # Adds the folder `dir` (as add_subdirectory does) with the product's compile settings.
 function(quenda_add_product_directory dir)
   if(MINGW)
-    string(APPEND CMAKE_CXX_FLAGS " -fno-exceptions -fno-rtti")
+    string(APPEND CMAKE_CXX_FLAGS " -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables")
     set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
   endif()
   add_subdirectory(${dir})

@@ -22,30 +22,31 @@ std::u16string DirectoryOf(std::u16string_view executablePath) {
 
 std::u16string ProcessServicesWin32::ExecutableDirectory() {
   // Paths may be longer than MAX_PATH; grow until the whole name fits.
-  std::wstring path(MAX_PATH, L'\0');
+  std::u16string path(MAX_PATH, u'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, AsWide(path.data()), static_cast<DWORD>(path.size()));
     if (length == 0)
       return {};
     if (length < path.size()) {
       path.resize(length);
-      return DirectoryOf(Utf16(path));
+      return DirectoryOf(path);
     }
     path.resize(path.size() * 2);
   }
 }
 
 std::u16string ProcessServicesWin32::ShortPath(std::u16string_view path) {
-  const std::wstring longPath = Wide(path);
+  const Wide longPath(path);
   const DWORD size = GetShortPathNameW(longPath.c_str(), nullptr, 0);
   if (size == 0)
     return std::u16string(path);
-  std::wstring shortPath(size, L'\0');
-  const DWORD length = GetShortPathNameW(longPath.c_str(), shortPath.data(), size);
+  std::u16string shortPath(size, u'\0');
+  const DWORD length = GetShortPathNameW(longPath.c_str(), AsWide(shortPath.data()), size);
   if (length == 0 || length >= size)
     return std::u16string(path);
   shortPath.resize(length);
-  return Utf16(shortPath);
+  return shortPath;
 }
 
 void ProcessServicesWin32::EndProcess(int exitCode) {
@@ -55,14 +56,14 @@ void ProcessServicesWin32::EndProcess(int exitCode) {
 std::u16string ProcessServicesWin32::WindowsDirectory() {
   wchar_t folder[MAX_PATH];
   const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? Utf16(std::wstring_view(folder, length))
+  return length > 0 && length < MAX_PATH ? Utf16(folder, length)
                                          : std::u16string();
 }
 
 bool ProcessServicesWin32::StartProgram(std::u16string_view application,
                                         std::u16string_view commandLine, int windowState) {
-  const std::wstring program = Wide(application);
-  std::wstring command = Wide(commandLine);  // CreateProcessW may write into its command line
+  const Wide program(application);
+  Wide command(commandLine);  // CreateProcessW may write into its command line
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -79,7 +80,7 @@ bool ProcessServicesWin32::StartProgram(std::u16string_view application,
 }
 
 std::string ProcessServicesWin32::ReadFileStart(std::u16string_view path, std::size_t limit) {
-  const std::wstring name = Wide(path);
+  const Wide name(path);
   HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE)

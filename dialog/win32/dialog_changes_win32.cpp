@@ -20,7 +20,7 @@ void DialogWindow::ShowChange(ControlId id, Property property) {
     return;
   switch (property) {
     case Property::Caption:
-      SetWindowTextW(child, Wide(control.caption).c_str());
+      SetWindowTextW(child, AsWide(control.caption.c_str()));
       FitLabel(id);
       break;
     case Property::Text:
@@ -64,12 +64,11 @@ PixelRect DialogWindow::FittedRect(ControlId id, HDC measuring) {
   const Control& label = (*form_)[id];
   HFONT font = fonts_.Get(label.font);
   HGDIOBJ previous = SelectObject(measuring, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-  const std::wstring caption = Wide(label.caption);
   RECT extent{0, 0, 0, 0};
   // An empty caption still has the height of one line.
-  DrawTextW(measuring, caption.empty() ? L" " : caption.c_str(), -1, &extent,
+  DrawTextW(measuring, label.caption.empty() ? L" " : AsWide(label.caption.c_str()), -1, &extent,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  if (caption.empty())
+  if (label.caption.empty())
     extent.right = 0;
   SelectObject(measuring, previous);
   return FittedLabel(PixelRectOf(*form_, id, dpi_), label.alignment, extent.right, extent.bottom);
@@ -81,7 +80,7 @@ void DialogWindow::ShowText(ControlId id) {
     return;
   // The box reports the change as if the user had typed it; the model already holds the text.
   echoing_ = true;
-  SetWindowTextW(child, Wide((*form_)[id].text).c_str());
+  SetWindowTextW(child, AsWide((*form_)[id].text.c_str()));
   echoing_ = false;
 }
 

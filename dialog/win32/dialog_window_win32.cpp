@@ -65,16 +65,16 @@ bool RegisterDialogClass(HINSTANCE instance) {
 // The client area is that width less the designed 45-twip frame on each side, and always 4620
 // twips high; the real frame and caption are added around it, whatever size the system gives them.
 RECT FrameFor(float widthTwips, int dpi) {
-  const int width = static_cast<int>(std::lround(widthTwips));
+  const int width = static_cast<int>(widthTwips + 0.5f);  // widths are positive
   RECT rect{0, 0, ToPixels(width - 2 * kFrameTwips, dpi), ToPixels(kClientHeight, dpi)};
   AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
   return rect;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+std::u16string WindowText(HWND window) {
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, AsWide(text.data()), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -112,8 +112,8 @@ bool DialogWindow::CreateWindowAndControls() {
   const int height = frame.bottom - frame.top;
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const std::wstring caption = Wide((*form_)[ControlId::Form1].caption);
-  window_ = CreateWindowExW(kWindowExStyle, kDialogClassName, caption.c_str(), kWindowStyle,
+  const std::u16string& caption = (*form_)[ControlId::Form1].caption;
+  window_ = CreateWindowExW(kWindowExStyle, kDialogClassName, AsWide(caption.c_str()), kWindowStyle,
                             work.left + (work.right - work.left - width) / 2,
                             work.top + (work.bottom - work.top - height) / 2, width, height,
                             nullptr, nullptr, instance_, this);
@@ -139,14 +139,14 @@ bool DialogWindow::CreateChild(ControlId id, HDC measuring) {
       control.autoSize ? FittedRect(id, measuring) : PixelRectOf(*form_, id, dpi_);
   // A text box shows its text, the others their caption. The logo has neither: it carries the
   // address its tooltip shows, which is what a screen reader then reads for it.
-  const std::wstring text = Wide(control.kind == ControlKind::TextBox ? control.text
-                                 : control.kind == ControlKind::Image ? control.toolTipText
-                                                                      : control.caption);
+  const std::u16string& text = control.kind == ControlKind::TextBox ? control.text
+                               : control.kind == ControlKind::Image ? control.toolTipText
+                                                                    : control.caption;
   // A control beyond the right edge (the information panel, at the narrow width) is made hidden
   // and shown once the window first reaches it: showing costs each window a trip through the
   // window manager, and the logo decodes its picture only once somebody can see it.
   const DWORD style = Reaches(rect.left) ? kind.style : kind.style & ~WS_VISIBLE;
-  HWND child = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, rect.left,
+  HWND child = CreateWindowExW(kind.exStyle, kind.className, AsWide(text.c_str()), style, rect.left,
                                rect.top, rect.width, rect.height, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildIdOf(id))),
                                instance_, nullptr);
@@ -256,7 +256,7 @@ void DialogWindow::OnCommand(ControlId id, unsigned code) {
         if (GetKeyState(VK_LBUTTON) < 0)
           PostMessageW(window_, kReapplySelection, static_cast<WPARAM>(id), 0);
       } else if (code == EN_CHANGE && !echoing_) {
-        form_->UserEditedText(id, Utf16(WindowText(Handle(id))));
+        form_->UserEditedText(id, WindowText(Handle(id)));
       }
       break;
     case ControlKind::Image:

@@ -32,8 +32,7 @@ HFONT Fonts::Get(const Font& font) {
   description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   description.lfQuality = DEFAULT_QUALITY;
   description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring face = Wide(font.name);
-  face.copy(description.lfFaceName, LF_FACESIZE - 1);
+  font.name.copy(reinterpret_cast<char16_t*>(description.lfFaceName), LF_FACESIZE - 1);
   HFONT handle = CreateFontIndirectW(&description);
   if (handle != nullptr)
     made_[count_++] = {font, handle};

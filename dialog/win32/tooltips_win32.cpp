@@ -44,7 +44,7 @@ void Tooltips::Relay(const MSG& message) {
 void Tooltips::Set(HWND control, std::u16string_view text) {
   if (tooltip_ == nullptr || control == nullptr)
     return;
-  std::wstring wide = Wide(text);
+  Wide wide(text);
   TOOLINFOW tool = ToolFor(owner_, control, wide.data());
   // A new text replaces the control's tool, if it has one: deleting a tool that does not exist
   // does nothing, so no record of which controls have one is needed.

@@ -14,14 +14,16 @@
 #include "resource_ids.h"
 #include "text_sets.h"
 #include "texts.h"
-#include "wide_text.h"
 
 namespace quenda::e2e {
 namespace {
 
 using C = ControlId;
 namespace fs = std::filesystem;
-using win32::Wide;
+// A text of the core as the wide strings the driver reads from the windows.
+std::wstring Wide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 // A fresh system worked by keyboard. Enter presses OK, or About once that was clicked; Alt+A
 // ticks "Automatically", whose mode greys what Tab then skips, and clearing it stops the
