@@ -30,8 +30,9 @@ struct ConsoleCommand {
 // The command `arguments` (without the program's name) ask for. A switch begins with "/" or "-"
 // and its name is matched without regard to case; a value follows a colon ("/user:NAME") and
 // keeps its case. nullopt for a usage error: no arguments, not exactly one action, an unknown
-// switch, one given twice, a value missing or empty ("/user", "/user:"), a value after a switch
-// that takes none, /enable without /user:, or an /enable option given to another action.
+// switch, one given twice, a value missing or empty ("/user", "/user:"), a value holding a control
+// character (control_characters.h), a value after a switch that takes none, /enable without
+// /user:, or an /enable option given to another action.
 std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_view> arguments);
 
 }  // namespace quenda

@@ -52,6 +52,13 @@ class ProcessServices {
   // At most `limit` bytes from the start of the file at `path`: fewer when the file is shorter or
   // a read fails part-way (what was read before stays), none when it cannot be opened.
   virtual std::string ReadFileStart(std::u16string_view path, std::size_t limit) = 0;
+
+  // The machine-wide lock that keeps two applies (of any program, in any session) from mixing
+  // their writes. AcquireSaveLock waits while another process holds it, for a bounded time, and
+  // returns false when that time ran out; after true, ReleaseSaveLock gives it back. A process
+  // ended while holding it gives it up.
+  virtual bool AcquireSaveLock() = 0;
+  virtual void ReleaseSaveLock() = 0;
 };
 
 }  // namespace quenda

@@ -24,6 +24,9 @@ struct LogonSettings {
 // flag "0" or "1". Returns true when everything was written.
 // - A given text that the ANSI code page cannot hold is refused before anything is written: the
 //   user is told (UnrepresentableMessage) and the result is false.
+// - Every registry call is made holding the machine-wide save lock (ProcessServices), so two
+//   applies never mix. When another apply holds it for too long, the user is told
+//   (SaveLockTimeoutMessage) and the process ends with kExitWriteFailed, nothing written.
 // - No Run entry this program can be started by can be written, or the Winlogon or Run key cannot
 //   be opened for writing: nothing is written, and CheckResult ends the process.
 // - A write fails part-way: CheckResult ends the process; the writes before it stay.

@@ -111,4 +111,15 @@ std::u16string_view YesNoText(bool yes);
 std::u16string_view PasswordPrompt();
 std::u16string_view ConfirmationPrompt();
 
+// ==== Input the command line refuses, and applies kept apart ====
+
+// Standard input of /enable holds no line at all.
+std::u16string_view NoPasswordLineMessage();
+// The password line is longer than the command line reads.
+std::u16string_view PasswordTooLongMessage();
+// The password holds a NUL or another control character.
+std::u16string_view PasswordControlCharacterMessage();
+// Another apply held the settings for longer than the save step waits (dialog and command line).
+std::u16string_view SaveLockTimeoutMessage();
+
 }  // namespace quenda

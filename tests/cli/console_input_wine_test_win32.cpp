@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "settings_win32.h"
@@ -16,14 +19,14 @@ namespace {
 
 using namespace quenda::e2e;
 
-// Starts `command` through cmd in the working folder (that of quenda.com), with `input` as
-// standard input.
+// Starts `command` through cmd in the working folder (that of quenda.com), with `input` (or this
+// process's) as standard input.
 PROCESS_INFORMATION StartCmd(const std::wstring& command, HANDLE input) {
   std::wstring line = L"cmd.exe /c " + command;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input;
+  startup.hStdInput = input != nullptr ? input : GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION started{};
@@ -40,6 +43,107 @@ int Finish(const PROCESS_INFORMATION& started) {
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
   return static_cast<int>(exitCode);
+}
+
+const std::filesystem::path& TempFolder() {
+  static const std::filesystem::path folder = _wgetenv(L"TEMP");
+  return folder;
+}
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The exit code and standard error of one run.
+using Outcome = std::pair<int, std::string>;
+
+// Runs "quenda `arguments`" through cmd with standard input redirected from `input` (a file of
+// these bytes, or, nullopt, the NUL device).
+Outcome RunQuenda(const std::wstring& arguments, std::optional<std::string_view> input) {
+  const std::filesystem::path in = TempFolder() / "input-in", error = TempFolder() / "input-err";
+  if (input)
+    WriteBytes(in, *input);
+  const std::wstring from = input ? L"\"" + in.native() + L"\"" : L"NUL";
+  const PROCESS_INFORMATION started = StartCmd(
+      L"quenda " + arguments + L" <" + from + L" >NUL 2>\"" + error.native() + L"\"", nullptr);
+  const int exitCode = Finish(started);
+  return {exitCode, ReadBytes(error)};
+}
+
+const std::string kEnglishMessage[] = {
+    "Standard input holds no password line; a blank password is given as an empty line. Nothing "
+    "was written.\r\n",
+    "The password line is longer than 4096 bytes. Nothing was written.\r\n",
+    "The password holds a NUL or another control character. Nothing was written.\r\n"};
+enum : std::size_t { kNoLine, kTooLong, kControlCharacter };
+
+// Standard input that holds no line, an over-long one or a NUL writes nothing, with exit code 2
+// for no line and 1 for the others; the message says why.
+TEST(ConsoleInputUnderWine, InputThatCannotBeStoredWritesNothing) {
+  using namespace std::string_literals;
+  const Settings stored = {{L"DefaultUserName", L"old"}, {L"DefaultPassword", L"keep"}};
+  StoreSettings(stored);
+  const Settings before = StoredSettings();
+  const std::tuple<const char*, std::optional<std::string>, Outcome> kCases[] = {
+      {"the NUL device", std::nullopt, {2, kEnglishMessage[kNoLine]}},
+      {"an empty file", "", {2, kEnglishMessage[kNoLine]}},
+      {"a NUL in the line", "p\0w\r\n"s, {1, kEnglishMessage[kControlCharacter]}},
+      {"a NUL alone", "\0\r\n"s, {1, kEnglishMessage[kControlCharacter]}},
+      {"an over-long line", std::string(5000, 'x') + "\r\n", {1, kEnglishMessage[kTooLong]}},
+  };
+  for (const auto& [label, input, outcome] : kCases) {
+    EXPECT_EQ(RunQuenda(L"/enable /user:ann", input), outcome) << label;
+    EXPECT_EQ(StoredSettings(), before) << label;
+  }
+}
+
+// A file Windows PowerShell 5.1 writes ("pw" > kiosk.txt): UTF-16 after a byte-order mark, read
+// in either byte order.
+TEST(ConsoleInputUnderWine, Utf16FileWithByteOrderMark) {
+  using namespace std::string_literals;
+  const std::string kLittleEndian = "\xFF\xFEP\0\xE4\0\x35\0\r\0\n\0n\0e\0x\0t\0"s;
+  const std::string kBigEndian = "\xFE\xFF\0P\0\xE4\0\x35\0\r\0\n\0n"s;
+  for (const std::string& input : {kLittleEndian, kBigEndian}) {
+    StoreSettings({});
+    EXPECT_EQ(RunQuenda(L"/enable /user:ann", input), Outcome(0, ""));
+    EXPECT_EQ(StoredSettings().at(L"DefaultPassword"), Hidden(L"P\u00E45"));
+  }
+}
+
+// The save lock under the real system: an apply waits while another process holds it and writes
+// once it is given back; a lock whose holder ended without giving it back is free.
+TEST(ConsoleInputUnderWine, AnApplyWaitsForTheSaveLock) {
+  StoreSettings({});
+  const HANDLE lock = CreateMutexW(nullptr, TRUE, L"Global\\Quenda.SaveSettings");
+  ASSERT_NE(lock, nullptr);
+  const std::filesystem::path in = TempFolder() / "lock-in";
+  WriteBytes(in, "pw\r\n");
+  const PROCESS_INFORMATION waiting =
+      StartCmd(L"quenda /enable /user:ann <\"" + in.native() + L"\"", nullptr);
+  EXPECT_EQ(WaitForSingleObject(waiting.hProcess, 2000), WAIT_TIMEOUT);
+  EXPECT_EQ(StoredSettings(), Settings{});
+  ReleaseMutex(lock);
+  EXPECT_EQ(Finish(waiting), 0);
+  EXPECT_EQ(StoredSettings().at(L"DefaultUserName"), L"ann");
+
+  // A thread that takes the lock and ends holding it leaves it abandoned.
+  const HANDLE holder = CreateThread(
+      nullptr, 0,
+      [](void* mutex) -> DWORD { return WaitForSingleObject(static_cast<HANDLE>(mutex), 0); }, lock,
+      0, nullptr);
+  WaitForSingleObject(holder, INFINITE);
+  CloseHandle(holder);
+  const PROCESS_INFORMATION disabling = StartCmd(L"quenda /disable", nullptr);
+  EXPECT_EQ(WaitForSingleObject(disabling.hProcess, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(Finish(disabling), 0);
+  EXPECT_EQ(StoredSettings().at(L"AutoAdminLogon"), L"0");
+  CloseHandle(lock);
 }
 
 // What one /enable run of the race stores: its user, password, domain and flag.

@@ -2,6 +2,9 @@
 // and the string console.
 #include "services_headless.h"
 
+#include "password_line.h"
+#include "registry_memory.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -118,22 +121,47 @@ void HeadlessConsole::ShowMessage(std::u16string_view text, MessageKind kind) {
   error.append(text).append(u"\r\n");
 }
 
-std::u16string HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
+std::optional<std::u16string> HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
   error += prompt;
-  std::u16string line;
-  if (!typedLines.empty()) {
-    line = typedLines.front();
-    typedLines.erase(typedLines.begin());
-  }
+  if (typedLines.empty())
+    return std::nullopt;
+  std::u16string line = typedLines.front();
+  typedLines.erase(typedLines.begin());
   error += u"\r\n";
   return line;
 }
 
 std::string HeadlessConsole::ReadInputLine() {
-  const std::size_t end = input.find('\n');
-  std::string line = input.substr(0, end == std::string::npos ? end : end + 1);
-  input.erase(0, line.size());
+  // Byte by byte by the same rule as the real console, so that the test sees what is left.
+  std::size_t length = 0;
+  while (length < input.size() && !InputLineEnded(std::string_view(input).substr(0, length)))
+    ++length;
+  std::string line = input.substr(0, length);
+  input.erase(0, length);
   return line;
+}
+
+bool HeadlessProcess::AcquireSaveLock() {
+  if (saveLockTimesOut)
+    return false;
+  saveLocks.push_back({RegistryCallCount()});
+  return true;
+}
+
+void HeadlessProcess::ReleaseSaveLock() {
+  // A release without a lock held shows as a span that was never acquired.
+  if (saveLocks.empty() || saveLocks.back().callsAtRelease != -1)
+    saveLocks.push_back({-1});
+  saveLocks.back().callsAtRelease = RegistryCallCount();
+}
+
+int RegistryCallCount() {
+  using registry::memory::Operation;
+  int calls = 0;
+  for (const Operation operation : {Operation::Open, Operation::Create, Operation::Query,
+                                    Operation::Set, Operation::Delete, Operation::Close})
+    calls += registry::memory::CallCount(operation);
+  return calls;
 }
 
 }  // namespace quenda

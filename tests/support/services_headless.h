@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,19 @@ class HeadlessProcess : public ProcessServices {
   std::u16string ShortPath(std::u16string_view path) override;
   bool StartProgram(std::u16string_view commandLine, int windowState) override;
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+  bool AcquireSaveLock() override;
+  void ReleaseSaveLock() override;
 
   // ---- What happened ----
   std::vector<ShownMessage> messages;
+  // Each time the save lock was held: the substitute registry's calls counted (all operations,
+  // since its last Reset) when it was taken and when it was given back (-1 while still held).
+  struct LockSpan {
+    int callsAtAcquire = 0;
+    int callsAtRelease = -1;
+    friend bool operator==(const LockSpan&, const LockSpan&) = default;
+  };
+  std::vector<LockSpan> saveLocks;
   struct StartedProgram {
     std::u16string commandLine;
     int windowState = 0;
@@ -53,7 +64,12 @@ class HeadlessProcess : public ProcessServices {
   std::function<void(const ShownMessage&)> onMessage;
   // The files ReadFileStart finds, by path; any other path cannot be opened.
   std::map<std::u16string, std::string> files;
+  // The save lock stays with another process until AcquireSaveLock gives up.
+  bool saveLockTimesOut = false;
 };
+
+// The substitute registry's calls of all operations since its last Reset.
+int RegistryCallCount();
 
 class HeadlessServices : public HeadlessProcess, public WindowServices {
  public:
@@ -116,13 +132,14 @@ class HeadlessConsole : public HeadlessProcess, public ConsoleIo {
   void WriteOutput(std::u16string_view text) override { output += text; }
   void WriteError(std::u16string_view text) override { error += text; }
   bool InputIsConsole() override { return inputIsConsole; }
-  std::u16string ReadHiddenLine(std::u16string_view prompt) override;
+  std::optional<std::u16string> ReadHiddenLine(std::u16string_view prompt) override;
   std::string ReadInputLine() override;
 
   // ---- Set by the test ----
   bool inputIsConsole = false;
-  std::string input;                       // standard input, when it is not a console
-  std::vector<std::u16string> typedLines;  // lines typed at a console, in order
+  std::string input;  // standard input, when it is not a console; what is left after reading
+  // Lines typed at a console, in order; after the last one the input ends (Ctrl+C).
+  std::vector<std::u16string> typedLines;
 
   // ---- What happened ----
   std::u16string output;
