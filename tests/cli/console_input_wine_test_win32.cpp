@@ -146,6 +146,82 @@ TEST(ConsoleInputUnderWine, AnApplyWaitsForTheSaveLock) {
   CloseHandle(lock);
 }
 
+// While it lives, this process has a console of its own (the one Wine gives a program started
+// from a terminal-less shell keeps no input mode), opened for a child to inherit. Afterwards the
+// process has a fresh console again and its first standard handles back.
+class OwnConsole {
+ public:
+  OwnConsole() {
+    FreeConsole();
+    EXPECT_TRUE(AllocConsole());
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    for (const auto& [handle, name] : {std::pair{&input, L"CONIN$"}, {&output, L"CONOUT$"}}) {
+      *handle = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            &inheritable, OPEN_EXISTING, 0, nullptr);
+    }
+  }
+  ~OwnConsole() {
+    CloseHandle(input);
+    CloseHandle(output);
+    FreeConsole();
+    AllocConsole();
+    for (const auto& [id, handle] : saved_)
+      SetStdHandle(id, handle);
+  }
+  OwnConsole(const OwnConsole&) = delete;
+  OwnConsole& operator=(const OwnConsole&) = delete;
+
+  HANDLE input = nullptr;
+  HANDLE output = nullptr;
+
+ private:
+  const std::pair<DWORD, HANDLE> saved_[3] = {{STD_INPUT_HANDLE, GetStdHandle(STD_INPUT_HANDLE)},
+                                              {STD_OUTPUT_HANDLE, GetStdHandle(STD_OUTPUT_HANDLE)},
+                                              {STD_ERROR_HANDLE, GetStdHandle(STD_ERROR_HANDLE)}};
+};
+
+BOOL WINAPI IgnoreControl(DWORD) {
+  return TRUE;
+}
+
+// Ctrl+C at the hidden password prompt ends quenda.com with the console's echo on again and
+// nothing written.
+TEST(ConsoleInputUnderWine, CtrlCAtThePromptRestoresTheEcho) {
+  StoreSettings({});
+  const OwnConsole console;
+  DWORD before = 0;
+  ASSERT_TRUE(GetConsoleMode(console.input, &before));
+  ASSERT_NE(before & ENABLE_ECHO_INPUT, 0u);
+  std::wstring line = L"quenda.com /enable /user:ann";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = console.input;
+  startup.hStdOutput = console.output;
+  startup.hStdError = console.output;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &started));
+  DWORD mode = before;
+  for (int i = 0; i < 100 && (mode & ENABLE_ECHO_INPUT) != 0; ++i) {
+    Sleep(50);
+    GetConsoleMode(console.input, &mode);
+  }
+  EXPECT_EQ(mode & ENABLE_ECHO_INPUT, 0u) << "the prompt never turned the echo off";
+  // Ctrl+C reaches every process of the console. This one lets it pass, and keeps doing so: its
+  // handler may run after quenda.com has ended.
+  SetConsoleCtrlHandler(IgnoreControl, TRUE);
+  EXPECT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+  EXPECT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+  TerminateProcess(started.hProcess, 1);
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  DWORD after = 0;
+  GetConsoleMode(console.input, &after);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(StoredSettings(), Settings{});
+}
+
 // What one /enable run of the race stores: its user, password, domain and flag.
 struct Apply {
   std::wstring user, password, domain;
