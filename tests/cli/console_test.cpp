@@ -49,7 +49,7 @@ TEST(ConsoleCommandLine, RefusesNamesWithControlCharacters) {
   const Args kRefused[] = {
       {u"/enable", u"/user:eve\r\nPassword stored: no"}, {u"/enable", u"/user:a\tb"},
       {u"/enable", u"/user:a", u"/domain:CORP\n"}, {u"/enable", u"/user:a", u"/domain:\x01"},
-      {u"/enable", u"/user:a\x7F"}, {u"/enable", u"/user:a\u0085"}};
+      {u"/enable", u"/user:a\x7F"}, {u"/enable", u"/user:a\u0085"}, {u"/enable", u"/user:\u009F"}};
   // clang-format on
   for (const Args& args : kRefused)
     EXPECT_EQ(ParseCommandLine(args), std::nullopt) << "case " << (&args - kRefused);

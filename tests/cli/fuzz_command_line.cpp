@@ -19,21 +19,23 @@ void Require(bool condition) {
     std::abort();
 }
 
-// Pieces an argument is made of; "|" ends the argument.
+// Pieces an argument is made of; "|" ends the argument. The characters on either side of each
+// edge of the control ranges come up as often as the switch names.
 constexpr std::u16string_view kPieces[] = {
     u"|",  u"/",    u"-",      u":",         u"status", u"Enable", u"DISABLE", u"uninstall-cleanup",
-    u"?",  u"user", u"Domain", u"AUTOMATIC", u"a",      u"Zoë",    u" ",       u"\r",
-    u"\n", u"\t",   u"\x7F",   u"\u0085"};
+    u"?",  u"user", u"Domain", u"AUTOMATIC", u"a",      u"Zoë",    u" ",       u"\x1F",
+    u"\r", u"\x7E", u"\x7F",   u"\u009F",    u"\u00A0"};
 constexpr std::size_t kPieceCount = std::size(kPieces);
 
-// A byte below 0x80 picks a piece; one from 0x80 up makes a code unit of itself and the next
-// byte, so that any character can turn up.
+// Byte FF takes the next two as one code unit (little-endian, as the comparisons libFuzzer
+// watches see it), so that any character can turn up; any other byte picks a piece.
 std::vector<std::u16string> ArgumentsFrom(const std::uint8_t* input, std::size_t size) {
   std::vector<std::u16string> arguments(1);
   for (std::size_t i = 0; i < size; ++i) {
-    if (input[i] >= 0x80) {
-      const unsigned next = i + 1 < size ? input[++i] : 0;
-      arguments.back().push_back(static_cast<char16_t>((input[i] & 0x7F) << 8 | next));
+    if (input[i] == 0xFF) {
+      const unsigned low = i + 1 < size ? input[++i] : 0;
+      const unsigned high = i + 1 < size ? input[++i] : 0;
+      arguments.back().push_back(static_cast<char16_t>(high << 8 | low));
     } else if (const std::u16string_view piece = kPieces[input[i] % kPieceCount]; piece == u"|") {
       arguments.emplace_back();
     } else {
