@@ -112,28 +112,6 @@ TEST(ConsolePasswordLine, DecodesTheFirstLineOrRefusesIt) {
   EXPECT_EQ(FirstLine(u"typed\r\n"), u"typed");
 }
 
-// A reader that takes standard input one byte at a time and stops where InputLineEnded says
-// takes the first line whole and nothing after it, and at most one byte past the limit.
-TEST(ConsolePasswordLine, ReadingStopsAtTheEndOfTheFirstLine) {
-  using namespace std::string_literals;
-  const std::pair<std::string, std::size_t> kCases[] = {
-      {"pw\r\nnext", 4},
-      {"\n\n", 1},
-      {"pw", 2},
-      {"\xFF\xFEp\0\n\0n\0"s, 6},  // the LF's second byte too
-      {"\xFE\xFF\0p\0\nn"s, 6},    // big-endian: the LF ends the code unit
-      {"\xFF\xFE\n\x01\n\0"s, 6},  // U+010A holds a byte 0A
-      {"\xFF\n\n"s, 2},            // FF alone is no byte-order mark
-      {std::string(9000, 'a'), kMaxInputLine + 1},
-  };
-  for (const auto& [input, lineLength] : kCases) {
-    std::size_t read = 0;
-    while (read < input.size() && !InputLineEnded(std::string_view(input).substr(0, read)))
-      ++read;
-    EXPECT_EQ(read, lineLength) << "case " << (&input - &kCases[0].first) / 2;
-  }
-}
-
 // /status shows a control character in a stored text written out, so that no stored name can
 // print a line that looks like one of the report's own.
 TEST(ConsoleStatus, ShowsControlCharactersWrittenOut) {
