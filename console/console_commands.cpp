@@ -41,20 +41,15 @@ std::optional<std::u16string> ReadPassword(ProcessServices& process, ConsoleIo& 
       line.password = *std::move(typed);
     }
   }
-  exitCode = line.refusal == PasswordRefusal::NoLine ? kExitUsage : kExitWriteFailed;
-  switch (line.refusal) {
-    case PasswordRefusal::None:
-      return std::move(line.password);
-    case PasswordRefusal::NoLine:
-      process.ShowMessage(NoPasswordLineMessage(), MessageKind::Plain);
-      break;
-    case PasswordRefusal::TooLong:
-      process.ShowMessage(PasswordTooLongMessage(), MessageKind::Plain);
-      break;
-    case PasswordRefusal::ControlCharacter:
-      process.ShowMessage(PasswordControlCharacterMessage(), MessageKind::Plain);
-      break;
-  }
+  if (line.refusal == PasswordRefusal::None)
+    return std::move(line.password);
+  const bool noLine = line.refusal == PasswordRefusal::NoLine;
+  exitCode = noLine ? kExitUsage : kExitWriteFailed;
+  process.ShowMessage(noLine ? NoPasswordLineMessage()
+                      : line.refusal == PasswordRefusal::TooLong
+                          ? PasswordTooLongMessage()
+                          : PasswordControlCharacterMessage(),
+                      MessageKind::Plain);
   return std::nullopt;
 }
 

@@ -7,7 +7,9 @@ namespace quenda::win32 {
 namespace {
 
 // "Global\" puts the name in the namespace all sessions share, so a logon script, an
-// administrator's console and the dialog in another session all meet on the same mutex.
+// administrator's console and the dialog in another session all meet on the same mutex. Creating
+// an object there takes a privilege standard users lack, so none of them can hold it to block
+// the applies.
 constexpr wchar_t kSaveLockName[] = L"Global\\Quenda.SaveSettings";
 
 // Long enough for any apply, which takes well under a second; short enough that a stuck one

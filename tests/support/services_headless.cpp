@@ -2,12 +2,12 @@
 // and the string console.
 #include "services_headless.h"
 
-#include "password_line.h"
-#include "registry_memory.h"
-
 #include <algorithm>
 #include <array>
 #include <utility>
+
+#include "password_line.h"
+#include "registry_memory.h"
 
 namespace quenda {
 
@@ -122,12 +122,11 @@ void HeadlessConsole::ShowMessage(std::u16string_view text, MessageKind kind) {
 }
 
 std::optional<std::u16string> HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
-  error += prompt;
+  error.append(prompt).append(u"\r\n");
   if (typedLines.empty())
     return std::nullopt;
   std::u16string line = typedLines.front();
   typedLines.erase(typedLines.begin());
-  error += u"\r\n";
   return line;
 }
 
