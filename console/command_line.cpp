@@ -4,6 +4,8 @@
 #include <array>
 #include <bitset>
 
+#include "control_characters.h"
+
 namespace quenda {
 namespace {
 
@@ -70,6 +72,8 @@ std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_vi
     given[index] = true;
     if (hasValue)
       values[index] = argument.substr(colon + 1);
+    if (HasControlCharacter(values[index]))
+      return std::nullopt;  // a name Windows would store with a line break, a tab or a NUL
   }
 
   std::size_t action = 0;

@@ -35,9 +35,10 @@ struct ConsoleCommand {
 // The command `arguments` (without the program's name) ask for. A switch begins with "/" or "-"
 // and its name is matched without regard to case; a value follows a colon ("/user:NAME") and
 // keeps its case. nullopt for a usage error: no arguments, not exactly one action, an unknown
-// switch, one given twice, a value missing or empty ("/user", "/user:"), a value after a switch
-// that takes none, /enable without /user:, or an option given to an action it does not belong to
-// (/user:, /domain:, /automatic and /nocheck belong to /enable, /json to /status).
+// switch, one given twice, a value missing or empty ("/user", "/user:"), a value holding a control
+// character (control_characters.h), a value after a switch that takes none, /enable without
+// /user:, or an option given to an action it does not belong to (/user:, /domain:, /automatic,
+// /protect and /nocheck belong to /enable, /json to /status).
 std::optional<ConsoleCommand> ParseCommandLine(std::span<const std::u16string_view> arguments);
 
 }  // namespace quenda

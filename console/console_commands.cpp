@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "credential_check.h"
+#include "control_characters.h"
 #include "locations.h"
 #include "password_line.h"
 #include "password_store.h"
@@ -20,16 +21,40 @@ namespace quenda {
 namespace {
 
 // The password for /enable: the first line of standard input, or, at a console, typed twice
-// without echo as the dialog's two password boxes ask for it. nullopt when the two differ.
-std::optional<std::u16string> ReadPassword(ProcessServices& process, ConsoleIo& console) {
-  if (!console.InputIsConsole())
-    return PasswordFromInput(console.ReadInputLine());
-  std::u16string password = console.ReadHiddenLine(PasswordPrompt());
-  if (console.ReadHiddenLine(ConfirmationPrompt()) != password) {
-    process.ShowMessage(MismatchMessage(), MessageKind::Plain);
-    return std::nullopt;
+// without echo as the dialog's two password boxes ask for it. nullopt, after telling the user why
+// and setting `exitCode`, when there is none to store: the two typed differ, or the input is
+// refused.
+std::optional<std::u16string> ReadPassword(ProcessServices& process, ConsoleIo& console,
+                                           int& exitCode) {
+  PasswordLine line;
+  if (!console.InputIsConsole()) {
+    line = PasswordFromInput(console.ReadInputLine());
+  } else {
+    std::optional<std::u16string> typed = console.ReadHiddenLine(PasswordPrompt());
+    const std::optional<std::u16string> confirmation =
+        typed ? console.ReadHiddenLine(ConfirmationPrompt()) : std::nullopt;
+    if (!confirmation) {
+      line.refusal = PasswordRefusal::NoLine;
+    } else if (*confirmation != *typed) {
+      process.ShowMessage(MismatchMessage(), MessageKind::Plain);
+      exitCode = kExitWriteFailed;
+      return std::nullopt;
+    } else if (HasControlCharacter(*typed)) {
+      line.refusal = PasswordRefusal::ControlCharacter;
+    } else {
+      line.password = *std::move(typed);
+    }
   }
-  return password;
+  if (line.refusal == PasswordRefusal::None)
+    return std::move(line.password);
+  const bool noLine = line.refusal == PasswordRefusal::NoLine;
+  exitCode = noLine ? kExitUsage : kExitWriteFailed;
+  process.ShowMessage(noLine ? NoPasswordLineMessage()
+                      : line.refusal == PasswordRefusal::TooLong
+                          ? PasswordTooLongMessage()
+                          : PasswordControlCharacterMessage(),
+                      MessageKind::Plain);
+  return std::nullopt;
 }
 
 // The credentials tried before /enable writes them. True when Windows refuses them: the user is
@@ -43,10 +68,11 @@ bool CredentialsRefused(const LogonSettings& settings, ProcessServices& process)
 }
 
 int Enable(const ConsoleCommand& command, ProcessServices& process, ConsoleIo& console) {
-  const StoredSettings stored = ReadStoredSettings();
-  const std::optional<std::u16string> password = ReadPassword(process, console);
+  int exitCode = 0;
+  const std::optional<std::u16string> password = ReadPassword(process, console, exitCode);
   if (!password)
-    return kExitWriteFailed;
+    return exitCode;
+  const StoredSettings stored = ReadStoredSettings();
   // Without /domain: the dialog would write its domain box as start-up filled it.
   const TextToWrite domain =
       command.domain ? TextToWrite(*command.domain) : stored.domain.Unedited();

@@ -2,6 +2,7 @@
 // a command line instead of a window.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 namespace quenda {
 
 // Exit codes besides 0 (done) and kExitWriteFailed (1, not done: a write failed, or the input
-// could not be stored and nothing was written).
+// could not be stored and nothing was written). Standard input without any line is a usage error.
 inline constexpr int kExitUsage = 2;
 // /check: something stops Windows from logging on by itself.
 inline constexpr int kExitNotReady = 3;
@@ -29,10 +30,12 @@ class ConsoleIo {
   // input at all.
   virtual bool InputIsConsole() = 0;
   // Shows `prompt` and returns the line then typed at the console, without echoing it and
-  // without its line end.
-  virtual std::u16string ReadHiddenLine(std::u16string_view prompt) = 0;
-  // Standard input up to and including its first LF (all of it when there is none), at most
-  // kMaxInputLine bytes; empty when there is none.
+  // without its line end; nullopt when no line end came (the input ended or was interrupted).
+  // Ctrl+C, Ctrl+Break and closing the console meanwhile leave the console's echo as it was.
+  virtual std::optional<std::u16string> ReadHiddenLine(std::u16string_view prompt) = 0;
+  // Standard input read one byte at a time until InputLineEnded (password_line.h) or its end:
+  // empty when it holds no byte at all, longer than kMaxInputLine for an over-long line. Nothing
+  // after that is taken from it.
   virtual std::string ReadInputLine() = 0;
 };
 
@@ -47,9 +50,11 @@ class ConsoleIo {
 // - /status, /check: when some value may not be read, only UnreadableMessage, and
 //   kExitWriteFailed.
 // - /enable, /disable: the settings the dialog's OK writes with "Starting Auto Logon" ticked or
-//   cleared, through SaveSettings. A failed write ends the process there (CheckResult). /enable
-//   first tries the credentials (TryCredentials) unless /nocheck is given: when Windows refuses
-//   them it says why and returns kExitWriteFailed, writing nothing.
+//   cleared, through SaveSettings. A failed write ends the process there (CheckResult).
+//   /enable's password is refused before anything is written, with a message: kExitUsage when
+//   standard input holds no line, kExitWriteFailed when the line is over-long or holds a control
+//   character. /enable then tries the credentials (TryCredentials) unless /nocheck is given: when
+//   Windows refuses them it says why and returns kExitWriteFailed, writing nothing.
 // - /reapply: with "Automatically" on, the stored settings applied as the dialog's countdown
 //   applies them (automatic logon on, nothing retyped, the credentials never tried); otherwise a
 //   line saying that nothing changed. 0 either way; a failed write ends the process there.

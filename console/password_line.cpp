@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ansi_text.h"
+#include "control_characters.h"
 
 namespace quenda {
 namespace {
@@ -40,18 +41,77 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
   return text;
 }
 
+enum class Encoding : std::uint8_t { Bytes, Utf16LittleEndian, Utf16BigEndian };
+
+// The encoding a line's byte-order mark announces; Bytes (UTF-8 or ANSI) without a UTF-16 one.
+Encoding EncodingOf(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE"))
+    return Encoding::Utf16LittleEndian;
+  if (bytes.starts_with("\xFE\xFF"))
+    return Encoding::Utf16BigEndian;
+  return Encoding::Bytes;
+}
+
+// The UTF-16 code unit at bytes[i] and bytes[i + 1].
+char16_t UnitAt(std::string_view bytes, std::size_t i, Encoding encoding) {
+  const auto first = static_cast<unsigned char>(bytes[i]);
+  const auto second = static_cast<unsigned char>(bytes[i + 1]);
+  return static_cast<char16_t>(encoding == Encoding::Utf16LittleEndian ? first | second << 8
+                                                                       : first << 8 | second);
+}
+
+// The text of a line without its line end, or nullopt for a line that ends inside a UTF-16 code
+// unit.
+std::optional<std::u16string> DecodeLine(std::string_view line) {
+  const Encoding encoding = EncodingOf(line);
+  if (encoding == Encoding::Bytes) {
+    if (line.ends_with('\n'))
+      line.remove_suffix(1);
+    if (line.ends_with('\r'))
+      line.remove_suffix(1);
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (line.starts_with(kByteOrderMark))
+      line.remove_prefix(kByteOrderMark.size());
+    if (std::optional<std::u16string> text = DecodeUtf8(line))
+      return text;
+    return FromAnsi(line);
+  }
+  if (line.size() % 2 != 0)
+    return std::nullopt;
+  std::u16string text;
+  for (std::size_t i = 2; i < line.size(); i += 2)
+    text.push_back(UnitAt(line, i, encoding));
+  if (text.ends_with(u'\n'))
+    text.pop_back();
+  if (text.ends_with(u'\r'))
+    text.pop_back();
+  return text;
+}
+
 }  // namespace
 
-std::u16string PasswordFromInput(std::string_view bytes) {
-  bytes = bytes.substr(0, bytes.find('\n'));
-  if (bytes.ends_with('\r'))
-    bytes.remove_suffix(1);
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (bytes.starts_with(kByteOrderMark))
-    bytes.remove_prefix(kByteOrderMark.size());
-  if (std::optional<std::u16string> text = DecodeUtf8(bytes))
-    return *std::move(text);
-  return FromAnsi(bytes);
+bool InputLineEnded(std::string_view bytes) {
+  if (bytes.size() > kMaxInputLine)
+    return true;
+  const Encoding encoding = EncodingOf(bytes);
+  if (encoding == Encoding::Bytes)
+    return bytes.ends_with('\n');
+  return bytes.size() >= 4 && bytes.size() % 2 == 0 &&
+         UnitAt(bytes, bytes.size() - 2, encoding) == u'\n';
+}
+
+PasswordLine PasswordFromInput(std::string_view bytes) {
+  if (bytes.empty())
+    return {u"", PasswordRefusal::NoLine};
+  std::size_t length = 1;
+  while (length < bytes.size() && !InputLineEnded(bytes.substr(0, length)))
+    ++length;
+  if (length > kMaxInputLine)
+    return {u"", PasswordRefusal::TooLong};
+  std::optional<std::u16string> text = DecodeLine(bytes.substr(0, length));
+  if (!text || HasControlCharacter(*text))
+    return {u"", PasswordRefusal::ControlCharacter};
+  return {*std::move(text), PasswordRefusal::None};
 }
 
 std::u16string_view FirstLine(std::u16string_view typed) {

@@ -83,6 +83,12 @@ class ProcessServices {
   // Asks `question`, with the warning icon, and returns true for Yes. No is the default answer.
   // The command line never asks: it returns false.
   virtual bool Ask(std::u16string_view question) = 0;
+  // The machine-wide lock that keeps two applies (of any program, in any session) from mixing
+  // their writes. AcquireSaveLock waits while another process holds it, for a bounded time, and
+  // returns false when that time ran out; after true, ReleaseSaveLock gives it back. A process
+  // ended while holding it gives it up.
+  virtual bool AcquireSaveLock() = 0;
+  virtual void ReleaseSaveLock() = 0;
 };
 
 }  // namespace quenda

@@ -35,6 +35,24 @@ std::u16string StartableRunCommand(ProcessServices& services) {
   return FitsAnsi(command) ? command : std::u16string();
 }
 
+// Holds the machine-wide save lock while it lives. Unable to get it in time, it tells the user
+// and ends the process before anything is written.
+class SaveLock {
+ public:
+  explicit SaveLock(ProcessServices& services) : services_(services) {
+    if (services.AcquireSaveLock())
+      return;
+    services.ShowMessage(SaveLockTimeoutMessage(), MessageKind::Error);
+    services.EndProcess(kExitWriteFailed);
+  }
+  ~SaveLock() { services_.ReleaseSaveLock(); }
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+
+ private:
+  ProcessServices& services_;
+};
+
 }  // namespace
 
 void CheckResult(registry::Status code, ProcessServices& services) {
@@ -64,6 +82,8 @@ SaveOutcome SaveSettings(const LogonSettings& settings, ProcessServices& service
       return refusal;
     }
   }
+  // From the first registry call to the last: another apply's writes must not come in between.
+  const SaveLock lock(services);
   std::u16string runCommand;
   if (settings.autoLogon) {
     runCommand = StartableRunCommand(services);

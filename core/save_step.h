@@ -38,6 +38,9 @@ enum class SaveOutcome : std::uint8_t {
 // - A given text that the ANSI code page cannot hold, or that would be too long to be read back
 //   (kMaxReadableBytes), is refused before anything is written: the user is told why
 //   (UnrepresentableMessage, TooLongMessage) and the outcome names the text.
+// - Every registry call is made holding the machine-wide save lock (ProcessServices), so two
+//   applies never mix. When another apply holds it for too long, the user is told
+//   (SaveLockTimeoutMessage) and the process ends with kExitWriteFailed, nothing written.
 // - No Run entry this program can be started by can be written (a folder the code page cannot
 //   name, with no short name): the user is told (RunEntryMessage) and the process ends with
 //   kExitWriteFailed; nothing is written.

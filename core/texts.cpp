@@ -310,4 +310,28 @@ std::u16string_view ReapplyOffMessage() {
 }
 
 
+// ==== Input the command line refuses, and applies kept apart ====
+
+std::u16string_view NoPasswordLineMessage() {
+  return IsChinese ? u"標準輸入中沒有密碼. 空白密碼請輸入一個空行. 未寫入任何設定."
+                   : u"Standard input holds no password line; a blank password is given as an "
+                     u"empty line. Nothing was written.";
+}
+
+std::u16string_view PasswordTooLongMessage() {
+  return IsChinese ? u"密碼行超過 4096 位元組. 未寫入任何設定."
+                   : u"The password line is longer than 4096 bytes. Nothing was written.";
+}
+
+std::u16string_view PasswordControlCharacterMessage() {
+  return IsChinese ? u"密碼含有 NUL 或其他控制字元. 未寫入任何設定."
+                   : u"The password holds a NUL or another control character. Nothing was "
+                     u"written.";
+}
+
+std::u16string_view SaveLockTimeoutMessage() {
+  return IsChinese ? u"另一個程式仍在寫入自動登入設定. 未寫入任何設定."
+                   : u"Another apply is still writing the settings. Nothing was written.";
+}
+
 }  // namespace quenda

@@ -151,5 +151,15 @@ std::u16string_view NoCheckHint();
 std::u16string_view PasswordLocationText(PasswordLocation location);
 // "quenda /reapply" when "Automatically" is off: nothing was changed.
 std::u16string_view ReapplyOffMessage();
+// ==== Input the command line refuses, and applies kept apart ====
+
+// Standard input of /enable holds no line at all.
+std::u16string_view NoPasswordLineMessage();
+// The password line is longer than the command line reads.
+std::u16string_view PasswordTooLongMessage();
+// The password holds a NUL or another control character.
+std::u16string_view PasswordControlCharacterMessage();
+// Another apply held the settings for longer than the save step waits (dialog and command line).
+std::u16string_view SaveLockTimeoutMessage();
 
 }  // namespace quenda

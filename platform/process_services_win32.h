@@ -20,6 +20,12 @@ class ProcessServicesWin32 : public ProcessServices {
   std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
   LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
                       std::u16string_view password) override;
+  // A named mutex in the Global namespace (save_lock_win32.cpp).
+  bool AcquireSaveLock() override;
+  void ReleaseSaveLock() override;
+
+ private:
+  void* saveLock_ = nullptr;  // the mutex's handle while this process holds it
 };
 
 // The directory part of an executable's full path: without the file name and without a trailing

@@ -28,6 +28,16 @@ void WriteText(DWORD standardHandle, std::u16string_view text) {
   WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+// The console input's mode before the hidden prompt changed it, for the control handler, which
+// the system calls on a thread of its own.
+HANDLE consoleInput = nullptr;
+DWORD savedInputMode = 0;
+
+BOOL WINAPI RestoreInputModeOnControl(DWORD) {
+  SetConsoleMode(consoleInput, savedInputMode);
+  return FALSE;  // the next handler, the system's, ends the process
+}
+
 }  // namespace
 
 void ConsoleServicesWin32::ShowMessage(std::u16string_view text, MessageKind) {
@@ -47,23 +57,31 @@ bool ConsoleServicesWin32::InputIsConsole() {
   return IsConsole(GetStdHandle(STD_INPUT_HANDLE));
 }
 
-std::u16string ConsoleServicesWin32::ReadHiddenLine(std::u16string_view prompt) {
+std::optional<std::u16string> ConsoleServicesWin32::ReadHiddenLine(std::u16string_view prompt) {
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  DWORD mode = 0;
-  GetConsoleMode(input, &mode);
+  GetConsoleMode(input, &savedInputMode);
+  consoleInput = input;
   WriteError(prompt);
+  // Ctrl+C, Ctrl+Break and closing the window end the process (the system's own handler runs
+  // after this one); the echo must not stay off in the console that outlives it.
+  SetConsoleCtrlHandler(RestoreInputModeOnControl, TRUE);
   // Line input still lets the user correct what they type; only the echo goes.
-  SetConsoleMode(input, (mode & ~ENABLE_ECHO_INPUT) | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT);
+  SetConsoleMode(
+      input, (savedInputMode & ~ENABLE_ECHO_INPUT) | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT);
   std::u16string typed;
   wchar_t buffer[256];
   DWORD read = 0;
-  while (typed.find(u'\n') == std::u16string::npos && typed.size() < kMaxInputLine &&
+  // A read that Ctrl+C interrupts returns nothing: no line end, no password.
+  while (typed.find(u'\n') == std::u16string::npos &&
          ReadConsoleW(input, buffer, static_cast<DWORD>(std::size(buffer)), &read, nullptr) &&
          read > 0) {
     typed.append(buffer, buffer + read);
   }
-  SetConsoleMode(input, mode);
+  SetConsoleMode(input, savedInputMode);
+  SetConsoleCtrlHandler(RestoreInputModeOnControl, FALSE);
   WriteError(u"\r\n");  // the Enter that ended the line was not echoed either
+  if (typed.find(u'\n') == std::u16string::npos)
+    return std::nullopt;
   return std::u16string(FirstLine(typed));
 }
 
@@ -75,11 +93,8 @@ std::string ConsoleServicesWin32::ReadInputLine() {
   // A byte at a time, so that nothing after the first line is taken from a shared input.
   char byte = 0;
   DWORD read = 0;
-  while (line.size() < kMaxInputLine && ReadFile(input, &byte, 1, &read, nullptr) && read == 1) {
+  while (!InputLineEnded(line) && ReadFile(input, &byte, 1, &read, nullptr) && read == 1)
     line.push_back(byte);
-    if (byte == '\n')
-      break;
-  }
   return line;
 }
 

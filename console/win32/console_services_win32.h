@@ -17,7 +17,7 @@ class ConsoleServicesWin32 final : public ProcessServicesWin32, public ConsoleIo
   void WriteOutput(std::u16string_view text) override;
   void WriteError(std::u16string_view text) override;
   bool InputIsConsole() override;
-  std::u16string ReadHiddenLine(std::u16string_view prompt) override;
+  std::optional<std::u16string> ReadHiddenLine(std::u16string_view prompt) override;
   std::string ReadInputLine() override;
 };
 

@@ -1,6 +1,7 @@
 // The console companion's fine-grained rules on the host: how its command line parses, how the
-// password line is read from standard input, how /enable tries the credentials and how JSON text
-// is escaped. What the commands do to the registry runs through cmd under Wine.
+// password line is read from standard input and what a refused one leaves, how /enable tries the
+// credentials, how /status shows stored texts and how JSON text is escaped. What the commands do
+// to the registry runs through cmd under Wine.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,10 +9,14 @@
 #include <vector>
 
 #include "command_line.h"
+#include "locations.h"
 #include "password_line.h"
 #include "registry_memory.h"
 #include "services_headless.h"
 #include "status_json.h"
+#include "status_report.h"
+#include "stored_settings.h"
+#include "texts.h"
 
 namespace quenda {
 namespace {
@@ -49,21 +54,71 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
     EXPECT_EQ(ParseCommandLine(args), std::nullopt) << "case " << (&args - kUsageErrors);
 }
 
-TEST(ConsolePasswordLine, IsTheFirstLineOfInputAsUtf8OrInTheAnsiCodePage) {
-  const std::pair<std::string_view, std::u16string_view> kCases[] = {
+TEST(ConsoleCommandLine, RefusesNamesWithControlCharacters) {
+  // clang-format off
+  const Args kRefused[] = {
+      {u"/enable", u"/user:eve\r\nPassword stored: no"}, {u"/enable", u"/user:a\tb"},
+      {u"/enable", u"/user:a", u"/domain:CORP\n"}, {u"/enable", u"/user:a", u"/domain:\x01"},
+      {u"/enable", u"/user:a\x7F"}, {u"/enable", u"/user:a\u0085"}, {u"/enable", u"/user:\u009F"}};
+  // clang-format on
+  for (const Args& args : kRefused)
+    EXPECT_EQ(ParseCommandLine(args), std::nullopt) << "case " << (&args - kRefused);
+  const Args kAccepted = {u"/enable", u"/user:Zoë\u00A0Ng", u"/domain:Ω\\x"};
+  ASSERT_NE(ParseCommandLine(kAccepted), std::nullopt);
+  EXPECT_EQ(ParseCommandLine(kAccepted)->user, u"Zoë\u00A0Ng");
+}
+
+// The first line of standard input as the password: decoded by its byte-order mark, as UTF-8 or in
+// the ANSI code page, refused rather than stored when it is not what was meant.
+TEST(ConsolePasswordLine, DecodesTheFirstLineOrRefusesIt) {
+  using enum PasswordRefusal;
+  using namespace std::string_literals;
+  struct Case {
+    std::string input;
+    std::u16string password;
+    PasswordRefusal refusal = None;
+  };
+  const Case kCases[] = {
       {"pw\r\nnext\r\n", u"pw"},
       {"p w\n", u"p w"},
       {"pw", u"pw"},
-      {"\r\n", u""},
+      {"\r\n", u""},                             // an empty line: a blank password
       {"\xEF\xBB\xBFp\xC3\xA4ss\r\n", u"päss"},  // UTF-8 with a byte-order mark
       {"\xF0\x9F\x94\x91", u"\U0001F511"},       // UTF-8 beyond the Basic Multilingual Plane
       {"p\xE4ss\r\n", u"päss"},                  // windows-1252, the host's ANSI code page
       {"\xC3\xA4\xC3", u"Ã¤Ã"},                  // truncated UTF-8 reads as ANSI
       {"\xE0\x80\xAF", u"à€¯"},                  // overlong UTF-8 reads as ANSI
+      // UTF-16 by its byte-order mark, as Windows PowerShell 5.1 writes files; a byte 0A inside a
+      // code unit is no line end.
+      {"\xFF\xFEp\0\xE4\0s\0\x0A\x01\r\0\n\0n\0"s, u"päsĊ"},
+      {"\xFE\xFF\0p\0\xE4\x0A\x05\0\r\0\n"s, u"pä\u0A05"},
+      {"\xFF\xFE\x3D\xD8\x11\xDD"s, u"\U0001F511"},
+      {"\xFF\xFE\r\0\n\0"s, u""},
+      // Refused
+      {"", u"", NoLine},
+      {"p\0w\r\n"s, u"", ControlCharacter},
+      {"\0\r\n"s, u"", ControlCharacter},
+      {"p\tw\n", u"", ControlCharacter},
+      {"p\rw\n", u"", ControlCharacter},
+      {"\x1B[2J\n", u"", ControlCharacter},
+      {"pw\x7F\n", u"", ControlCharacter},
+      {"\xC2\x85pw\n", u"", ControlCharacter},  // U+0085, a C1 control in UTF-8
+      {"\xFF\xFEp\0\0\0\r\0\n\0"s, u"", ControlCharacter},
+      {"\xFF\xFEp\0w"s, u"", ControlCharacter},    // ends inside a code unit
+      {"p\0w\0\r\0\n\0"s, u"", ControlCharacter},  // UTF-16 without a byte-order mark
+      // The limit counts the line end; over it the line is refused, never cut.
+      {std::string(4094, 'a') + "\r\n", std::u16string(4094, u'a')},
+      {std::string(4096, 'a'), std::u16string(4096, u'a')},
+      {std::string(4095, 'a') + "\r\n", u"", TooLong},
+      {std::string(100000, 'a'), u"", TooLong},
+      {"\xFF\xFE" + std::string(4094, 'a') + "\n\0"s, u"", TooLong},
   };
   // Compared without printing: the texts stand for passwords.
-  for (const auto& c : kCases)
-    EXPECT_TRUE(PasswordFromInput(c.first) == c.second) << "case " << (&c - kCases);
+  for (const Case& c : kCases) {
+    const PasswordLine line = PasswordFromInput(c.input);
+    EXPECT_TRUE(line.password == c.password) << "case " << (&c - kCases);
+    EXPECT_EQ(line.refusal, c.refusal) << "case " << (&c - kCases);
+  }
   EXPECT_EQ(FirstLine(u"typed\r\n"), u"typed");
 }
 
@@ -100,6 +155,66 @@ TEST(ConsoleJson, StringsAreEscapedToPlainAscii) {
   };
   for (const auto& [text, json] : kCases)
     EXPECT_EQ(JsonString(text), json) << "case " << (&text - &kCases[0].first) / 2;
+}
+
+// /status shows a control character in a stored text written out, so that no stored name can
+// print a line that looks like one of the report's own.
+TEST(ConsoleStatus, ShowsControlCharactersWrittenOut) {
+  StoredSettings stored;
+  stored.computerName = u"PC";
+  stored.user.text = u"eve\r\nPassword stored: no";
+  stored.domain.text = u"C\tO\x01R\x7FP\u0085\\x";
+  EXPECT_EQ(StatusReport(stored, PasswordLocation::Registry),
+            u"Machine name: PC\r\nAutomatic logon: off\r\n"
+            u"User name: eve\\r\\nPassword stored: no\r\nDomain name: C\\tO\\x01R\\x7fP\\x85\\x\r\n"
+            u"Password stored: registry\r\nAutomatically: off\r\nRun entry:\r\n");
+}
+
+// /enable's password from standard input or typed at the console: what it refuses writes nothing
+// and ends with the exit code and message given; an empty line or a typed blank is a blank
+// password.
+TEST(ConsoleEnable, RefusedPasswordsWriteNothing) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* label;
+    std::string input;
+    std::vector<std::u16string> typed;  // at a console when given
+    int exitCode;
+    std::u16string_view message;
+  };
+  const Case kCases[] = {
+      {"no input at all", "", {}, 2, NoPasswordLineMessage()},
+      {"a NUL", "pw\0\r\n"s, {}, 1, PasswordControlCharacterMessage()},
+      {"over-long", std::string(5000, 'x'), {}, 1, PasswordTooLongMessage()},
+      {"typed with a control character",
+       "",
+       {u"p\x01", u"p\x01"},
+       1,
+       PasswordControlCharacterMessage()},
+      {"typed, interrupted", "", {u"pw"}, 2, NoPasswordLineMessage()},
+      {"typed twice differently", "", {u"pw", u"pW"}, 1, MismatchMessage()},
+      {"an empty line", "\r\n", {}, 0, u""},
+      {"typed blank", "", {u"", u""}, 0, u""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    registry::memory::Reset();
+    registry::memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue, u"old");
+    const auto before = registry::memory::Snapshot();
+    HeadlessConsole console;
+    console.input = c.input;
+    console.inputIsConsole = !c.typed.empty();
+    console.typedLines = c.typed;
+    const std::u16string_view args[] = {u"/enable", u"/user:ann"};
+    EXPECT_EQ(RunConsole(args, console, console), c.exitCode);
+    if (c.exitCode != 0) {
+      EXPECT_EQ(registry::memory::Snapshot(), before);
+      EXPECT_EQ(console.messages, std::vector<ShownMessage>{{std::u16string(c.message)}});
+    } else {
+      EXPECT_EQ(ReadCredential(kDefaultPasswordValue).text, u"");
+      EXPECT_EQ(ReadCredential(kDefaultUserNameValue).text, u"ann");
+    }
+  }
 }
 
 }  // namespace

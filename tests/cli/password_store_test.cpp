@@ -129,7 +129,7 @@ TEST_F(PasswordStore, EachRoadLeavesThePasswordWhereWindowsReadsIt) {
        {{}, u"old"},
        u"protected",
        kEnableProtected,
-       "",
+       "\r\n",
        {{}, {}}},
       {"/reapply keeps the secret as it is",
        {{}, u"kept"},

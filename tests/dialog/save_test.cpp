@@ -245,5 +245,43 @@ TEST(Unshowable, StayAsStoredAndTooLongTextsAreRefused) {
   EXPECT_EQ(Contents()[kLogon + u"defaultdomainname"], std::string(1023, 'd') + '\0');
 }
 
+// Every registry call of an apply is made holding the machine-wide save lock: OK and the countdown
+// take it once, before their first call, and give it back after their last. (OK turns the
+// automatic logon off here, so that no findings are read after the apply.) While another apply
+// keeps it past the wait, the message shows in the dialog's language, the process ends with 1 and
+// nothing is written.
+TEST(SaveLock, HeldFromTheFirstRegistryCallToTheLast) {
+  using Span = HeadlessProcess::LockSpan;
+  for (const bool countdown : {false, true}) {
+    SCOPED_TRACE(countdown ? "countdown" : "OK");
+    Harness h;
+    h.StartWith("1", countdown ? "1" : "0");
+    if (!countdown)
+      h.services.Click(Check1);
+    const int before = RegistryCallCount();
+    if (countdown)
+      h.services.Advance(5000);
+    else
+      h.services.Click(Command1);
+    EXPECT_TRUE(h.services.closed);
+    EXPECT_GT(RegistryCallCount(), before);
+    const std::vector<Span> heldAcrossTheCalls = {{before, RegistryCallCount()}};
+    EXPECT_EQ(h.services.saveLocks, heldAcrossTheCalls);
+  }
+  for (const char* locale : {"00000409", "00000404"}) {
+    SCOPED_TRACE(locale);
+    Harness h(locale);
+    h.StartWith("0", "0");
+    h.services.saveLockTimesOut = true;
+    const Registry before = Contents();
+    EXPECT_EQ(h.ExitCodeOf([&] { h.services.Click(Command1); }), 1);
+    EXPECT_EQ(Contents(), before);
+    const ShownMessage timedOut{std::u16string(SaveLockTimeoutMessage()), MessageKind::Error};
+    EXPECT_EQ(h.services.messages, std::vector<ShownMessage>{timedOut});
+    EXPECT_EQ(timedOut.text.substr(0, 2), IsChinese ? u"另一" : u"An");
+    EXPECT_TRUE(h.services.saveLocks.empty());
+  }
+}
+
 }  // namespace
 }  // namespace quenda::testing

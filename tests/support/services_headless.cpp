@@ -6,6 +6,9 @@
 #include <array>
 #include <utility>
 
+#include "password_line.h"
+#include "registry_memory.h"
+
 namespace quenda {
 
 void HeadlessProcess::ShowMessage(std::u16string_view text, MessageKind kind) {
@@ -132,22 +135,46 @@ void HeadlessConsole::ShowMessage(std::u16string_view text, MessageKind kind) {
   error.append(text).append(u"\r\n");
 }
 
-std::u16string HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
-  error += prompt;
-  std::u16string line;
-  if (!typedLines.empty()) {
-    line = typedLines.front();
-    typedLines.erase(typedLines.begin());
-  }
-  error += u"\r\n";
+std::optional<std::u16string> HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
+  error.append(prompt).append(u"\r\n");
+  if (typedLines.empty())
+    return std::nullopt;
+  std::u16string line = typedLines.front();
+  typedLines.erase(typedLines.begin());
   return line;
 }
 
 std::string HeadlessConsole::ReadInputLine() {
-  const std::size_t end = input.find('\n');
-  std::string line = input.substr(0, end == std::string::npos ? end : end + 1);
-  input.erase(0, line.size());
+  // Byte by byte by the same rule as the real console, so that the test sees what is left.
+  std::size_t length = 0;
+  while (length < input.size() && !InputLineEnded(std::string_view(input).substr(0, length)))
+    ++length;
+  std::string line = input.substr(0, length);
+  input.erase(0, length);
   return line;
+}
+
+bool HeadlessProcess::AcquireSaveLock() {
+  if (saveLockTimesOut)
+    return false;
+  saveLocks.push_back({RegistryCallCount()});
+  return true;
+}
+
+void HeadlessProcess::ReleaseSaveLock() {
+  // A release without a lock held shows as a span that was never acquired.
+  if (saveLocks.empty() || saveLocks.back().callsAtRelease != -1)
+    saveLocks.push_back({-1});
+  saveLocks.back().callsAtRelease = RegistryCallCount();
+}
+
+int RegistryCallCount() {
+  using registry::memory::Operation;
+  int calls = 0;
+  for (const Operation operation : {Operation::Open, Operation::Create, Operation::Query,
+                                    Operation::Set, Operation::Delete, Operation::Close})
+    calls += registry::memory::CallCount(operation);
+  return calls;
 }
 
 }  // namespace quenda

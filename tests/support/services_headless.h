@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,22 @@ class HeadlessProcess : public ProcessServices {
   LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
                       std::u16string_view password) override;
   bool Ask(std::u16string_view question) override;
+  bool AcquireSaveLock() override;
+  void ReleaseSaveLock() override;
 
   // ---- What happened ----
   std::vector<ShownMessage> messages;
   std::vector<std::u16string> questions;    // asked, in order
   std::vector<std::u16string> logonsTried;  // "domain\user:password", in order
+
+  // Each time the save lock was held: the substitute registry's calls counted (all operations,
+  // since its last Reset) when it was taken and when it was given back (-1 while still held).
+  struct LockSpan {
+    int callsAtAcquire = 0;
+    int callsAtRelease = -1;
+    friend bool operator==(const LockSpan&, const LockSpan&) = default;
+  };
+  std::vector<LockSpan> saveLocks;
   struct StartedProgram {
     std::u16string application;
     std::u16string commandLine;
@@ -63,7 +75,12 @@ class HeadlessProcess : public ProcessServices {
   std::map<std::u16string, std::string> files;
   LogonCheck logonAnswer = LogonCheck::Accepted;  // what every TryLogon returns
   bool answerYes = false;                         // what every question is answered
+  // The save lock stays with another process until AcquireSaveLock gives up.
+  bool saveLockTimesOut = false;
 };
+
+// The substitute registry's calls of all operations since its last Reset.
+int RegistryCallCount();
 
 class HeadlessServices : public HeadlessProcess, public WindowServices {
  public:
@@ -126,13 +143,14 @@ class HeadlessConsole : public HeadlessProcess, public ConsoleIo {
   void WriteOutput(std::u16string_view text) override { output += text; }
   void WriteError(std::u16string_view text) override { error += text; }
   bool InputIsConsole() override { return inputIsConsole; }
-  std::u16string ReadHiddenLine(std::u16string_view prompt) override;
+  std::optional<std::u16string> ReadHiddenLine(std::u16string_view prompt) override;
   std::string ReadInputLine() override;
 
   // ---- Set by the test ----
   bool inputIsConsole = false;
-  std::string input;                       // standard input, when it is not a console
-  std::vector<std::u16string> typedLines;  // lines typed at a console, in order
+  std::string input;  // standard input, when it is not a console; what is left after reading
+  // Lines typed at a console, in order; after the last one the input ends (Ctrl+C).
+  std::vector<std::u16string> typedLines;
 
   // ---- What happened ----
   std::u16string output;
