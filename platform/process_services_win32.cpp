@@ -56,8 +56,7 @@ void ProcessServicesWin32::EndProcess(int exitCode) {
 std::u16string ProcessServicesWin32::WindowsDirectory() {
   wchar_t folder[MAX_PATH];
   const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? Utf16(folder, length)
-                                         : std::u16string();
+  return length > 0 && length < MAX_PATH ? Utf16(folder, length) : std::u16string();
 }
 
 bool ProcessServicesWin32::StartProgram(std::u16string_view application,

@@ -4,6 +4,8 @@
 #   libstdc++'s functexcept.o, stdexcept and copy-on-write string members
 #                              the throwing helpers and the std::string-carrying exception types,
 #                              which bring a second std::string implementation (about 50 KB).
+# It also fails when the link map shows a pseudo-relocation: the programs replace the runtime's
+# pass that would apply one with an empty one (platform/no_pseudo_relocations_win32.cpp).
 #   cmake -DPROGRAM=quenda.exe -DLIMIT=65536 [-DLINK_MAP=quenda.map] -P check_size.cmake
 if(NOT EXISTS "${PROGRAM}")
   message(FATAL_ERROR "${PROGRAM} does not exist; build it first")
@@ -32,5 +34,10 @@ if(LINK_MAP)
       string(APPEND members "\n  ${line}")
     endforeach()
     message(FATAL_ERROR "${PROGRAM} links what it must not:${members}")
+  endif()
+  file(STRINGS "${LINK_MAP}" relocations REGEX "__rt_psrelocs_size = " LIMIT_COUNT 1)
+  if(NOT relocations MATCHES "^ *0x0+ ")
+    message(FATAL_ERROR "${PROGRAM} has pseudo-relocations (${relocations}), which the empty "
+                        "relocation pass of platform/no_pseudo_relocations_win32.cpp would not apply")
   endif()
 endif()
