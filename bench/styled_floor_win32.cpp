@@ -5,28 +5,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY)
-    PostQuitMessage(0);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
+#include "floor_window_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = L"QuendaStyledFloor";
-  RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"Styled floor",
+  const wchar_t* className = L"QuendaStyledFloor";
+  floor_window::RegisterFloorClass(instance, className, LoadCursorW(nullptr, IDC_ARROW));
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"Styled floor",
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
 
@@ -45,10 +32,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
 
   ShowWindow(window, show);
   UpdateWindow(window);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return 0;
+  return floor_window::RunMessageLoop();
 }

@@ -1,4 +1,5 @@
 // Form1's event entry points: one event at a time, and timer expiries held while a handler runs.
+#include <span>
 #include <utility>
 
 #include "form1.h"
@@ -19,6 +20,39 @@ class HandlerScope {
   int& depth_;
 };
 
+using Handler = void (*)(Form1&);
+
+// A control's handler for one kind of event.
+struct EventHandler {
+  ControlId control;
+  Handler run;
+};
+
+// A click on a check box runs no handler of this table: it toggles the box's Value, and the
+// check-box rule runs the box's Click handler.
+constexpr EventHandler kClickHandlers[] = {
+    {ControlId::Command1, [](Form1& form) { form.Command1_Click(); }},
+    {ControlId::Command2, [](Form1& form) { form.Command2_Click(); }},
+    {ControlId::Command3, [](Form1& form) { form.Command3_Click(); }},
+    {ControlId::Image1, [](Form1& form) { form.Image1_Click(); }},
+};
+
+constexpr EventHandler kGotFocusHandlers[] = {
+    {ControlId::Text2, [](Form1& form) { form.Text2_GotFocus(); }},
+    {ControlId::Text3, [](Form1& form) { form.Text3_GotFocus(); }},
+    {ControlId::Text4, [](Form1& form) { form.Text4_GotFocus(); }},
+    {ControlId::Text6, [](Form1& form) { form.Text6_GotFocus(); }},
+};
+
+// The handler `handlers` holds for `control`, or null when the control has none for the event.
+Handler HandlerOf(std::span<const EventHandler> handlers, ControlId control) {
+  for (const EventHandler& handler : handlers) {
+    if (handler.control == control)
+      return handler.run;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void Form1::Load() {
@@ -37,26 +71,10 @@ void Form1::UserClicked(ControlId id) {
     return;
   {
     HandlerScope scope(handlerDepth_);
-    switch (id) {
-      case ControlId::Check1:
-      case ControlId::Check2:
-        SetValue(id, At(id).value == 1 ? 0 : 1);  // runs the box's Click handler
-        break;
-      case ControlId::Command1:
-        Command1_Click();
-        break;
-      case ControlId::Command2:
-        Command2_Click();
-        break;
-      case ControlId::Command3:
-        Command3_Click();
-        break;
-      case ControlId::Image1:
-        Image1_Click();
-        break;
-      default:
-        break;  // no other control has a Click handler
-    }
+    if (id == ControlId::Check1 || id == ControlId::Check2)
+      SetValue(id, At(id).value == 1 ? 0 : 1);  // runs the box's Click handler
+    else if (const Handler handler = HandlerOf(kClickHandlers, id))
+      handler(*this);
   }
   DeliverHeldExpiry();
 }
@@ -77,22 +95,8 @@ void Form1::FocusArrived(ControlId id) {
   focused_ = id;
   {
     HandlerScope scope(handlerDepth_);
-    switch (id) {
-      case ControlId::Text2:
-        Text2_GotFocus();
-        break;
-      case ControlId::Text3:
-        Text3_GotFocus();
-        break;
-      case ControlId::Text4:
-        Text4_GotFocus();
-        break;
-      case ControlId::Text6:
-        Text6_GotFocus();
-        break;
-      default:
-        break;  // no other control has a GotFocus handler
-    }
+    if (const Handler handler = HandlerOf(kGotFocusHandlers, id))
+      handler(*this);
   }
   DeliverHeldExpiry();
 }

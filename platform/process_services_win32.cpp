@@ -107,25 +107,27 @@ LogonCheck ProcessServicesWin32::TryLogon(std::u16string_view user, std::u16stri
     CloseHandle(token);
     return LogonCheck::Accepted;
   }
-  switch (GetLastError()) {
-    case ERROR_LOGON_FAILURE:
-      return LogonCheck::WrongCredentials;
-    case ERROR_ACCOUNT_DISABLED:
-      return LogonCheck::AccountDisabled;
-    case ERROR_ACCOUNT_LOCKED_OUT:
-      return LogonCheck::AccountLockedOut;
-    case ERROR_ACCOUNT_EXPIRED:
-      return LogonCheck::AccountExpired;
-    case ERROR_PASSWORD_EXPIRED:
-      return LogonCheck::PasswordExpired;
-    case ERROR_PASSWORD_MUST_CHANGE:
-      return LogonCheck::PasswordMustChange;
-    case ERROR_LOGON_TYPE_NOT_GRANTED:
-    case ERROR_LOGON_NOT_GRANTED:
-      return LogonCheck::LogonTypeNotGranted;
-    default:  // ERROR_ACCOUNT_RESTRICTION (a blank password), ERROR_NO_LOGON_SERVERS, ...
-      return LogonCheck::OtherFailure;
+  // Any other failure is OtherFailure: ERROR_ACCOUNT_RESTRICTION (a blank password),
+  // ERROR_NO_LOGON_SERVERS, ...
+  static constexpr struct {
+    DWORD error;
+    LogonCheck check;
+  } kRefusals[] = {
+      {ERROR_LOGON_FAILURE, LogonCheck::WrongCredentials},
+      {ERROR_ACCOUNT_DISABLED, LogonCheck::AccountDisabled},
+      {ERROR_ACCOUNT_LOCKED_OUT, LogonCheck::AccountLockedOut},
+      {ERROR_ACCOUNT_EXPIRED, LogonCheck::AccountExpired},
+      {ERROR_PASSWORD_EXPIRED, LogonCheck::PasswordExpired},
+      {ERROR_PASSWORD_MUST_CHANGE, LogonCheck::PasswordMustChange},
+      {ERROR_LOGON_TYPE_NOT_GRANTED, LogonCheck::LogonTypeNotGranted},
+      {ERROR_LOGON_NOT_GRANTED, LogonCheck::LogonTypeNotGranted},
+  };
+  const DWORD error = GetLastError();
+  for (const auto& refusal : kRefusals) {
+    if (refusal.error == error)
+      return refusal.check;
   }
+  return LogonCheck::OtherFailure;
 }
 
 }  // namespace quenda::win32

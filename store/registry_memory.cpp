@@ -6,12 +6,12 @@
 #include "registry_memory.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "ansi_text.h"
+#include "call_faults.h"
 
 namespace quenda::registry {
 namespace {
@@ -32,19 +32,12 @@ struct Node {
   std::map<std::u16string, std::pair<std::u16string, memory::StoredValue>> values;
 };
 
-struct Fault {
-  memory::Operation operation;
-  int occurrence;
-  Status status;
-};
-
 struct Store {
   Node currentUser;
   Node localMachine;
   std::map<Key, Node*> handles;
   Key nextHandle = 0x1000;
-  std::array<int, 7> calls{};
-  std::vector<Fault> faults;
+  CallFaults<memory::Operation, 7> calls;
 };
 
 Store& TheStore() {
@@ -54,14 +47,7 @@ Store& TheStore() {
 
 // Counts the call and returns the armed failure for it, if any.
 std::optional<Status> CountCall(memory::Operation operation) {
-  Store& store = TheStore();
-  const int number = ++store.calls[static_cast<std::size_t>(operation)];
-  for (const Fault& fault : store.faults) {
-    if (fault.operation == operation && fault.occurrence == number) {
-      return fault.status;
-    }
-  }
-  return std::nullopt;
+  return TheStore().calls.Count(operation);
 }
 
 Node* RootNode(Key root) {
@@ -232,11 +218,11 @@ void Reset() {
 }
 
 void FailCall(Operation operation, int occurrence, Status status) {
-  TheStore().faults.push_back({operation, occurrence, status});
+  TheStore().calls.Arm(operation, occurrence, status);
 }
 
 int CallCount(Operation operation) {
-  return TheStore().calls[static_cast<std::size_t>(operation)];
+  return TheStore().calls.Calls(operation);
 }
 
 int OpenHandleCount() {

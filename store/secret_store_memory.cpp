@@ -1,23 +1,14 @@
 // The substitute for the protected password: one optional text, with the calls counted and any
 // one of them made to fail.
-#include <array>
-#include <vector>
-
+#include "call_faults.h"
 #include "secret_memory.h"
 
 namespace quenda::secret {
 namespace {
 
-struct Fault {
-  memory::Operation operation;
-  int occurrence;
-  Status status;
-};
-
 struct Store {
   std::optional<std::u16string> secret;
-  std::array<int, 3> calls{};
-  std::vector<Fault> faults;
+  CallFaults<memory::Operation, 3> calls;
 };
 
 Store& TheStore() {
@@ -27,13 +18,7 @@ Store& TheStore() {
 
 // Counts the call and returns the armed failure for it, or kSuccess.
 Status CountCall(memory::Operation operation) {
-  Store& store = TheStore();
-  const int number = ++store.calls[static_cast<std::size_t>(operation)];
-  for (const Fault& fault : store.faults) {
-    if (fault.operation == operation && fault.occurrence == number)
-      return fault.status;
-  }
-  return kSuccess;
+  return TheStore().calls.Count(operation).value_or(kSuccess);
 }
 
 }  // namespace
@@ -65,11 +50,11 @@ void Reset() {
 }
 
 void FailCall(Operation operation, int occurrence, Status status) {
-  TheStore().faults.push_back({operation, occurrence, status});
+  TheStore().calls.Arm(operation, occurrence, status);
 }
 
 int CallCount(Operation operation) {
-  return TheStore().calls[static_cast<std::size_t>(operation)];
+  return TheStore().calls.Calls(operation);
 }
 
 void PutSecret(std::optional<std::u16string> password) {

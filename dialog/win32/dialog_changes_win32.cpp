@@ -21,7 +21,6 @@ void DialogWindow::ShowChange(ControlId id, Property property) {
   switch (property) {
     case Property::Caption:
       SetWindowTextW(child, AsWide(control.caption.c_str()));
-      FitLabel(id);
       break;
     case Property::Text:
       ShowText(id);
@@ -31,7 +30,6 @@ void DialogWindow::ShowChange(ControlId id, Property property) {
       break;
     case Property::Font:
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(control.font)), TRUE);
-      FitLabel(id);
       break;
     case Property::Enabled:
       ShowEnabled(id);
@@ -46,6 +44,9 @@ void DialogWindow::ShowChange(ControlId id, Property property) {
       SendMessageW(child, EM_SETSEL, control.selStart, control.selStart + control.selLength);
       break;
   }
+  // A new caption or font changes the size an auto-sized label takes.
+  if (property == Property::Caption || property == Property::Font)
+    FitLabel(id);
 }
 
 // An auto-sized label takes the size of its caption as the label draws it (no prefix, no word
