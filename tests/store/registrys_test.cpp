@@ -59,22 +59,22 @@ TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
       {sz(std::string(1025, 'a')), std::nullopt, TooLong},
       {sz(""), std::nullopt, Shown},
   };
+  // What GetValue returns, the text it leaves (it held "before") and what it says it found.
+  const auto read = [] {
+    std::u16string value = u"before";
+    ValueState state = Unreadable;
+    const bool found = GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state);
+    return std::tuple(found, value, state);
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.text));
     testing::ClearScratch();
     if (c.stored)
       testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.stored->type, c.stored->data);
-    std::u16string value = u"before";
-    ValueState state = Unreadable;
-    EXPECT_EQ(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state), c.text.has_value());
-    EXPECT_EQ(value, c.text.value_or(u"before"));
-    EXPECT_EQ(state, c.state);
+    EXPECT_EQ(read(), std::tuple(c.text.has_value(), c.text.value_or(u"before"), c.state));
   }
   testing::WriteWideText(kCurrentUser, kScratchPath, "Value", u"Иван");
-  std::u16string value;
-  ValueState state = ValueState::Missing;
-  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state));
-  EXPECT_EQ(std::tie(value, state), std::tuple(u"????", ValueState::Unrepresentable));
+  EXPECT_EQ(read(), std::tuple(true, u"????", Unrepresentable));
 }
 
 // Text reads back unchanged; the empty text deletes (a value or key already gone is no failure)
