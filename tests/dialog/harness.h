@@ -57,11 +57,13 @@ class Harness {
     form.Load();
     services.Show();
   }
-  // A run over alice / pw / HOME with the two flags stored as given.
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag) {
+  // A run over alice (or `user`, stored as through the wide API) / pw / HOME with the two flags
+  // stored as given.
+  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+                 std::u16string_view user = u"alice") {
     Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
     Put(kWinlogonKey, kQuendaValue, quendaFlag);
-    Put(kWinlogonKey, kDefaultUserNameValue, "alice");
+    memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
     Start();

@@ -1,6 +1,5 @@
 // What the dialog does around a save that turns the automatic logon on: the credentials tried
 // before a manual OK (never before the countdown's apply), and the findings shown after it.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,67 +66,33 @@ TEST(LogonCheck, ARefusingAnswerAsksAndNoWritesNothing) {
   }
 }
 
-// Nothing is tried, and nothing asked, for the countdown's apply (a wrong stored password tried at
-// every logon could lock the account out), for OK turning the automatic logon off, for no user
-// name, or for a stored user name the code page cannot show (what Windows would use is not the
-// text shown). Everything is saved as before.
-TEST(LogonCheck, NeverForTheCountdownTurningOffNoUserOrAnUnshownName) {
-  const std::pair<const char*, std::function<void(Harness&)>> cases[] = {
-      {"countdown",
-       [](Harness& h) {
-         h.StartWith("1", "1");
-         h.Apply(true);
-       }},
-      {"turning off",
-       [](Harness& h) {
-         h.StartWith("1", "0");
-         h.services.Click(Check1);
-         h.services.Click(Command1);
-       }},
-      {"no user name",
-       [](Harness& h) {
-         h.StartWith("1", "0");
-         h.services.Type(Text3, u"");
-         h.services.Click(Command1);
-       }},
-      {"a user name shown with '?'",
-       [](Harness& h) {
-         memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, u"Иван");
-         h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
-         h.Put(kWinlogonKey, kDefaultPasswordValue, "pw");
-         h.Start();
-         h.services.Click(Command1);
-       }},
-  };
-  for (const auto& [label, act] : cases) {
-    SCOPED_TRACE(label);
-    Harness h;
-    h.services.logonAnswer = LogonCheck::WrongCredentials;
-    act(h);
-    EXPECT_TRUE(h.services.logonsTried.empty() && h.services.questions.empty());
-    EXPECT_TRUE(h.services.closed);
-  }
-}
-
-// After a manual OK that leaves the automatic logon on, one warning box lists what stops it, in
-// the dialog's language, after the settings are written and before the dialog closes. Nothing
-// when nothing stops it, when OK turns it off, or after the countdown's apply. Start-up reads
-// the seven values it always read, and nothing for the report.
-TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
+// Around the save: the credentials are tried only before a manual OK that leaves the automatic
+// logon on; never for the countdown's apply (a wrong stored password tried at every logon could
+// lock the account out), for OK turning it off, for no user name, or for a stored user name the
+// code page cannot show (what Windows would use is not the text shown). After a manual OK that
+// leaves it on, one warning box lists what stops it, in the dialog's language, after the settings
+// are written and before the dialog closes; nothing when nothing stops it, when OK turns it off,
+// or after the countdown's apply. Start-up reads the seven values it always read, and nothing for
+// the report.
+TEST(AroundTheSave, CredentialsTriedAndFindingsShownOnlyForAManualOkLeavingItOn) {
   struct Case {
     const char* label;
     const char* locale;
     const char* autoLogonCount;     // nullptr: none stored
     const char* flag;               // the stored "Automatically" flag
+    std::u16string_view user;       // as stored
     std::vector<ControlId> clicks;  // none: the countdown runs out
+    bool tried;
     bool shown;
   };
   const Case cases[] = {
-      {"manual OK", nullptr, "0", "0", {Command1}, true},
-      {"manual OK in Chinese", "00000404", "0", "0", {Command1}, true},
-      {"nothing to say", nullptr, nullptr, "0", {Command1}, false},
-      {"turned off", nullptr, "0", "0", {Check1, Command1}, false},
-      {"countdown", nullptr, "0", "1", {}, false},
+      {"manual OK", nullptr, "0", "0", u"alice", {Command1}, true, true},
+      {"manual OK in Chinese", "00000404", "0", "0", u"alice", {Command1}, true, true},
+      {"nothing to say", nullptr, nullptr, "0", u"alice", {Command1}, true, false},
+      {"turned off", nullptr, "0", "0", u"alice", {Check1, Command1}, false, false},
+      {"countdown", nullptr, "0", "1", u"alice", {}, false, false},
+      {"no user name", nullptr, "0", "0", u"", {Command1}, false, true},
+      {"a user name shown with '?'", nullptr, "0", "0", u"Иван", {Command1}, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -136,7 +101,9 @@ TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
       h.Put(kWinlogonKey, kAutoLogonCountValue, c.autoLogonCount);
     if (c.locale)
       h.Put(kPoliciesSystemKey, kLegalNoticeCaptionValue, "Notice");
-    h.StartWith("1", c.flag);
+    h.services.logonAnswer = LogonCheck::WrongCredentials;
+    h.services.answerYes = true;
+    h.StartWith("1", c.flag, c.user);
     EXPECT_EQ(memory::CallCount(memory::Operation::Query), 7);
     std::u16string lines;
     h.services.onMessage = [&](const ShownMessage&) {
@@ -147,6 +114,8 @@ TEST(FindingsAfterSave, OneWarningAfterAManualOkOnlyInTheDialogsLanguage) {
     for (ControlId id : c.clicks)
       h.services.Click(id);
     h.services.Advance(5000);
+    EXPECT_EQ(std::pair(h.services.logonsTried.size(), h.services.questions.size()),
+              std::pair(std::size_t{c.tried}, std::size_t{c.tried}));
     const std::vector<ShownMessage> expected = {{lines, MessageKind::Warning}};
     EXPECT_EQ(h.services.messages, c.shown ? expected : std::vector<ShownMessage>{});
     EXPECT_TRUE(h.services.closed);
