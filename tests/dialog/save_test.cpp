@@ -79,10 +79,11 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
   }
 }
 
-// The ways the dialog ends or applies besides OK in manual mode, each from the stored alice / pw /
-// HOME: what the registry holds afterwards, as changes to what was stored. An apply holds the
-// machine-wide save lock from its first registry call to its last (OK turns the automatic logon
-// off in that case, so that no findings are read after the apply).
+// The other ways the dialog ends or applies (the countdown, OK in the automatic mode, Cancel, OK
+// turning the automatic logon off), each from the stored alice / pw / HOME: what the registry
+// holds afterwards, as changes to what was stored, and no timer expiry after the end. An apply
+// holds the machine-wide save lock once, from its first registry call to its last; Cancel never
+// takes it. (Not checked for OK leaving the automatic logon on: the findings are read after it.)
 TEST(Apply, CountdownOkAndCancelWriteExactlyThisUnderTheSaveLock) {
   const Changes automatic = {{kLogon + u"autoadminlogon", "1"},
                              {kRunEntry, "C:\\Tools\\Quenda.exe"},
