@@ -144,36 +144,41 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
   };
   const auto countdown = [](Harness& h) { h.services.Advance(5000); };
   enum Outcome { kWritten, kRefused, kNoShortName };
-  const std::tuple<const char*, std::function<void(Harness&)>, Outcome> cases[] = {
+  struct Case {
+    const char* label;
+    std::function<void(Harness&)> act;
+    Outcome outcome;
+  };
+  const Case cases[] = {
       {"stored, unedited", countdown, kWritten},
       {"edit undone", retype(u"????", true), kWritten},
       {"typed, OK", retype(u"Пётр", false), kRefused},
       {"typed, countdown", retype(u"Пётр", true), kRefused},
       {"folder without a short name", countdown, kNoShortName},
   };
-  for (const auto& [label, act, outcome] : cases) {
-    SCOPED_TRACE(label);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
     Harness h;
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, u"Иван");
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue, u"пароль€1");
     h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
     h.Put(kWinlogonKey, kQuendaValue, "1");
     h.services.executableDirectory = cyrillic;
-    if (outcome != kNoShortName)
+    if (c.outcome != kNoShortName)
       h.services.shortPaths[cyrillic] = u"C:\\PROGRA~2";
     h.Start();
     auto expected = memory::Snapshot();
-    EXPECT_EQ(h.ExitCodeOf([&] { act(h); }), outcome == kNoShortName ? 1 : -1);
+    EXPECT_EQ(h.ExitCodeOf([&] { c.act(h); }), c.outcome == kNoShortName ? 1 : -1);
     // Everything else that the apply writes holds what was stored already.
-    if (outcome == kWritten)
+    if (c.outcome == kWritten)
       expected[kRunEntry] = {registry::kTypeSz, std::string("C:\\PROGRA~2\\Quenda.exe") + '\0'};
     EXPECT_EQ(memory::Snapshot(), expected);
-    const std::u16string message = outcome == kRefused ? std::u16string(UnrepresentableMessage())
-                                   : outcome == kNoShortName ? RunEntryMessage(cyrillic)
-                                                             : u"";
+    const std::u16string message = c.outcome == kRefused ? std::u16string(UnrepresentableMessage())
+                                   : c.outcome == kNoShortName ? RunEntryMessage(cyrillic)
+                                                               : u"";
     EXPECT_EQ(h.services.messages.empty() ? u"" : h.services.messages[0].text, message);
-    EXPECT_EQ(h.services.closed, outcome == kWritten);
-    if (outcome == kRefused) {
+    EXPECT_EQ(h.services.closed, c.outcome == kWritten);
+    if (c.outcome == kRefused) {
       h.ExpectMode(false);
       EXPECT_EQ(h.form.Focused(), Text3);
     }

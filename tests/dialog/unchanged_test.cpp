@@ -90,7 +90,9 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
       memory::PutValue(registry::kLocalMachine, kRunKey, kQuendaValue, registry::kTypeSz, data);
     };
   };
-  const auto secret = [](std::u16string text) { return [=] { secret::memory::PutSecret(text); }; };
+  const auto putSecret = [](std::u16string text) {
+    return [=] { secret::memory::PutSecret(text); };
+  };
   const auto sz = registry::kTypeSz, dword = registry::kTypeDword;
   const std::string one("\1\0\0\0", 4);
   const std::vector<std::u16string_view> enable = {u"/enable", u"/user:alice", u"/automatic"};
@@ -114,7 +116,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
       {"/enable /protect", {}, false, console(protect, "pw"), "0"},
       {"/reapply, protected", {}, false, console({u"/reapply"})},
       {"/disable", {}, false, disable, nullptr, false},
-      {"/disable, a secret left behind", secret(u"pw"), true, disable, nullptr, true, std::nullopt},
+      {"/disable, leftover secret", putSecret(u"pw"), true, disable, nullptr, true, std::nullopt},
       {"/enable, a new password", {}, true, console(enable, "pw2"), "1", true, u"pw2"},
       {"a DWORD 1", logon(kAutoAdminLogonValue, dword, one), true},
       {"the flag as a DWORD 1", logon(kQuendaValue, dword, one), true},
@@ -124,7 +126,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
       {"a password beside the secret", logon(kDefaultPasswordValue, sz, "pw"), true},
       {"a text without its NUL", logon(kAutoAdminLogonValue, sz, "1")},
       {"a text with two NULs", logon(kDefaultUserNameValue, sz, {"alice\0\0", 7})},
-      {"another secret, read first and applied as read", secret(u"pw2"), false},
+      {"another secret, read first and applied as read", putSecret(u"pw2"), false},
   };
   for (const bool refused : {true, false}) {
     for (const Case& c : cases) {
