@@ -19,6 +19,12 @@ namespace memory = registry::memory;
 using Registry = std::map<std::u16string, std::string>;
 using enum ControlId;
 
+// Full names of the values the apply writes, as Contents() keys them.
+inline const std::u16string kLogon =
+    u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon\\";
+inline const std::u16string kRunEntry =
+    u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
+
 // Every value in the registry, keyed as the substitute's snapshot keys them.
 inline Registry Contents() {
   Registry texts;
@@ -51,14 +57,28 @@ class Harness {
     form.Load();
     services.Show();
   }
-  // A run over alice / pw / HOME with the two flags stored as given.
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag) {
+  // A run over alice (or `user`, stored as through the wide API) / pw / HOME with the two flags
+  // stored as given.
+  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+                 std::u16string_view user = u"alice") {
     Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
     Put(kWinlogonKey, kQuendaValue, quendaFlag);
-    Put(kWinlogonKey, kDefaultUserNameValue, "alice");
+    memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
     Start();
+  }
+  // The two ways a shown dialog applies: the countdown running out, or OK.
+  void Apply(bool countdown) {
+    if (countdown)
+      services.Advance(5000);
+    else
+      services.Click(Command1);
+  }
+  // Types each text over its box, in order.
+  void Type(std::initializer_list<std::pair<ControlId, std::u16string>> typed) {
+    for (const auto& [box, text] : typed)
+      services.Type(box, text);
   }
   // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
   template <typename Action>

@@ -10,119 +10,115 @@
 namespace quenda::testing {
 namespace {
 
-const std::u16string kLogon = u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon\\";
-const std::u16string kRunEntry = u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
-
-// One change an apply makes, in order: a text written (with the NUL Windows stores after it) or,
+// Changes an apply makes, in order: a text written (with the NUL Windows stores after it) or,
 // nullopt, a value deleted.
-struct Effect {
-  std::u16string key;
-  std::optional<std::string> text;
-};
+using Changes = std::vector<std::pair<std::u16string, std::optional<std::string>>>;
 
-// `registry` after the first `count` of `effects`.
-Registry After(Registry registry, const std::vector<Effect>& effects, std::size_t count) {
+// `registry` after the first `count` of `changes`.
+Registry After(Registry registry, const Changes& changes, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
-    if (effects[i].text)
-      registry[effects[i].key] = *effects[i].text + '\0';
+    if (changes[i].second)
+      registry[changes[i].first] = *changes[i].second + '\0';
     else
-      registry.erase(effects[i].key);
+      registry.erase(changes[i].first);
   }
   return registry;
 }
 
 // The save sequence, stated once: OK pressed over alice / pw / HOME, either with "bob" and a new
-// password typed (automatic logon on) or with "Starting Auto Logon" cleared (off). A failure is
-// injected at each write in turn (and at the opening of each key before the first one; turning
-// off opens the Run key without creating it): the message shows in the dialog's language (English
-// when turning on, Chinese when turning off), the process ends with 1, and exactly the writes
-// before the failing one are in place.
+// password typed (automatic logon on, in English) or with "Starting Auto Logon" cleared (off, in
+// Chinese). A failure is injected at the save lock, at the opening of each key before the first
+// write (turning off opens the Run key without creating it) and at each write in turn: the message
+// shows in the dialog's language, the process ends with 1, and exactly the writes before the
+// failing one are in place. Without a failure the dialog closes with everything written.
 TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
-  const std::vector<Effect> on = {
-      {kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
-      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
+  const Changes on = {{kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
+                      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
+                      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
+  const Changes off = {
+      {kLogon + u"autoadminlogon", "0"},       {kLogon + u"defaultusername", "alice"},
+      {kLogon + u"defaultpassword", {}},       {kRunEntry, {}},
       {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
-  const std::vector<Effect> off = {
-      {kLogon + u"autoadminlogon", "0"},           {kLogon + u"defaultusername", "alice"},
-      {kLogon + u"defaultpassword", std::nullopt}, {kRunEntry, std::nullopt},
-      {kLogon + u"defaultdomainname", "HOME"},     {kLogon + u"quenda", "0"}};
+  using enum memory::Operation;
   for (const bool autoLogon : {true, false}) {
-    const std::vector<Effect>& effects = autoLogon ? on : off;
-    // Failure points: the two keys opened for writing first, then each write of the sequence.
-    using Fault = std::tuple<memory::Operation, int, std::size_t>;  // and the writes before it
-    std::vector<Fault> faults = {
-        {memory::Operation::Create, 1, 0},
-        {autoLogon ? memory::Operation::Create : memory::Operation::OpenForWriting,
-         autoLogon ? 2 : 1, 0}};
+    const Changes& changes = autoLogon ? on : off;
+    // Where it fails (occurrence 0: nowhere; -1: the save lock) and the writes in place by then.
+    std::vector<std::tuple<memory::Operation, int, std::size_t>> faults = {
+        {Set, 0, changes.size()},
+        {Set, -1, 0},
+        {Create, 1, 0},
+        {autoLogon ? Create : OpenForWriting, autoLogon ? 2 : 1, 0}};
     int sets = 0, deletes = 0;
-    for (std::size_t i = 0; i < effects.size(); ++i) {
-      faults.push_back(effects[i].text ? Fault{memory::Operation::Set, ++sets, i}
-                                       : Fault{memory::Operation::Delete, ++deletes, i});
-    }
-    faults.push_back({memory::Operation::Set, 0, effects.size()});  // occurrence 0: no failure
-    for (const auto& [operation, occurrence, effectsBefore] : faults) {
+    for (std::size_t i = 0; i < changes.size(); ++i)
+      faults.emplace_back(changes[i].second ? Set : Delete, changes[i].second ? ++sets : ++deletes,
+                          i);
+    for (const auto& [operation, occurrence, changesBefore] : faults) {
       SCOPED_TRACE(::testing::Message()
                    << autoLogon << " " << static_cast<int>(operation) << " #" << occurrence);
-      const bool chinese = !autoLogon;
-      Harness h(chinese ? "00000404" : nullptr);
+      Harness h(autoLogon ? nullptr : "00000404");
       h.Put(kRunKey, u"Other", "other.exe");  // the Run key exists, as on every Windows
       h.StartWith(autoLogon ? "0" : "1", "0");
-      const Registry expected = After(Contents(), effects, effectsBefore);
+      const Registry expected = After(Contents(), changes, changesBefore);
       h.services.Click(Check1);
-      if (autoLogon) {
-        for (const auto& [box, text] :
-             {std::pair{Text3, u"bob"}, {Text4, u"s3cret"}, {Text6, u"s3cret"}})
-          h.services.Type(box, text);
-      }
-      memory::FailCall(operation, occurrence, registry::kAccessDenied);
+      if (autoLogon)
+        h.Type({{Text3, u"bob"}, {Text4, u"s3cret"}, {Text6, u"s3cret"}});
+      h.services.saveLockTimesOut = occurrence < 0;
+      memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
       const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
       EXPECT_EQ(Contents(), expected);
       const bool failed = occurrence != 0;
       EXPECT_EQ(std::pair(exitCode, h.services.closed), std::pair(failed ? 1 : -1, !failed));
+      EXPECT_EQ(IsChinese, !autoLogon);
       if (failed) {
-        const ShownMessage failure{std::u16string(FailureMessage()), MessageKind::Error};
+        const auto text = occurrence < 0 ? SaveLockTimeoutMessage() : FailureMessage();
+        const ShownMessage failure{std::u16string(text), MessageKind::Error};
         EXPECT_EQ(h.services.messages, std::vector<ShownMessage>{failure});
-        EXPECT_EQ(FailureMessage().substr(0, 4), chinese ? u"無法操作" : u"Cann");
       }
+      EXPECT_TRUE(occurrence >= 0 || h.services.saveLocks.empty());
     }
   }
 }
 
-// The ways the dialog ends or applies besides a plain OK, each from the stored alice / pw / HOME
-// with the flags given: what the registry holds afterwards, as changes to what was stored.
-TEST(Apply, CountdownOkInAutomaticModeAndCancelWriteExactlyThis) {
-  using Changes = std::vector<Effect>;
+// The other ways the dialog ends or applies (the countdown, OK in the automatic mode, Cancel, OK
+// turning the automatic logon off), each from the stored alice / pw / HOME: what the registry
+// holds afterwards, as changes to what was stored, and no timer expiry after the end. An apply
+// holds the machine-wide save lock once, from its first registry call to its last; Cancel never
+// takes it. (Not checked for OK leaving the automatic logon on: the findings are read after it.)
+TEST(Apply, CountdownOkAndCancelWriteExactlyThisUnderTheSaveLock) {
+  const Changes automatic = {{kLogon + u"autoadminlogon", "1"},
+                             {kRunEntry, "C:\\Tools\\Quenda.exe"},
+                             {kLogon + u"quenda", "1"}};
+  const Changes turnedOff = {{kLogon + u"autoadminlogon", "0"}, {kLogon + u"defaultpassword", {}}};
   struct Case {
     const char* label;
     const char* autoAdminLogon;
     const char* flag;
-    std::function<void(Harness&)> act;
+    int wait;  // milliseconds before the clicks
+    std::vector<ControlId> clicks;
     Changes changes;
     int expiries;
+    bool lockChecked;
   };
-  const auto countdown = [](Harness& h) { h.services.Advance(5000); };
-  const auto okAtOnce = [](Harness& h) {
-    h.services.Advance(1000);
-    h.services.Click(Command1);
-  };
-  const auto cancel = [](Harness& h) {
-    h.services.Advance(4000);
-    h.services.Click(Command2);
-  };
-  const Changes automaticApply = {{kLogon + u"autoadminlogon", "1"},
-                                  {kRunEntry, "C:\\Tools\\Quenda.exe"},
-                                  {kLogon + u"quenda", "1"}};
   const Case cases[] = {
-      {"the countdown applies, turning a stored 0 back on", "0", "1", countdown, automaticApply, 1},
-      {"OK in automatic mode applies at once", "1", "1", okAtOnce, automaticApply, 0},
-      {"cancel in automatic mode", "1", "1", cancel, {}, 0},
+      {"the countdown, turning a stored 0 back on", "0", "1", 5000, {}, automatic, 1, true},
+      {"OK in automatic mode applies at once", "1", "1", 1000, {Command1}, automatic, 0, false},
+      {"cancel in automatic mode", "1", "1", 4000, {Command2}, {}, 0, true},
+      {"OK turning it off", "1", "0", 0, {Check1, Command1}, turnedOff, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     Harness h;
     h.StartWith(c.autoAdminLogon, c.flag);
     const Registry expected = After(Contents(), c.changes, c.changes.size());
-    c.act(h);
+    const int before = RegistryCallCount();
+    h.services.Advance(c.wait);
+    for (ControlId id : c.clicks)
+      h.services.Click(id);
+    using Spans = std::vector<HeadlessProcess::LockSpan>;
+    if (c.lockChecked) {
+      EXPECT_EQ(h.services.saveLocks,
+                (c.changes.empty() ? Spans{} : Spans{{before, RegistryCallCount()}}));
+    }
     h.services.Advance(10000);  // no expiry after the end
     EXPECT_EQ(Contents(), expected);
     EXPECT_EQ(std::tuple(h.services.closed, h.services.expiries, h.services.messages.size()),
@@ -141,33 +137,24 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
   const auto retype = [](std::u16string typed, bool countdown) {
     return [typed, countdown](Harness& h) {
       h.services.Click(Check2);
-      h.services.Type(Text3, u"x");
-      h.services.Type(Text3, typed);
+      h.Type({{Text3, u"x"}, {Text3, typed}});
       h.services.Click(Check2);
-      if (countdown)
-        h.services.Advance(5000);
-      else
-        h.services.Click(Command1);
+      h.Apply(countdown);
     };
   };
+  const auto countdown = [](Harness& h) { h.services.Advance(5000); };
+  enum Outcome { kWritten, kRefused, kNoShortName };
   struct Case {
     const char* label;
-    std::u16string shortName;  // empty: the volume keeps none
     std::function<void(Harness&)> act;
-    std::optional<std::string> runEntry;  // nullopt: nothing written at all
-    std::u16string message;
-    int exitCode;
+    Outcome outcome;
   };
   const Case cases[] = {
-      {"stored, unedited", u"C:\\PROGRA~2", [](Harness& h) { h.services.Advance(5000); },
-       "C:\\PROGRA~2\\Quenda.exe", u"", -1},
-      {"edit undone", u"C:\\PROGRA~2", retype(u"????", true), "C:\\PROGRA~2\\Quenda.exe", u"", -1},
-      {"typed, OK", u"C:\\PROGRA~2", retype(u"Пётр", false), std::nullopt,
-       std::u16string(UnrepresentableMessage()), -1},
-      {"typed, countdown", u"C:\\PROGRA~2", retype(u"Пётр", true), std::nullopt,
-       std::u16string(UnrepresentableMessage()), -1},
-      {"folder without a short name", u"", [](Harness& h) { h.services.Advance(5000); },
-       std::nullopt, RunEntryMessage(cyrillic), 1},
+      {"stored, unedited", countdown, kWritten},
+      {"edit undone", retype(u"????", true), kWritten},
+      {"typed, OK", retype(u"Пётр", false), kRefused},
+      {"typed, countdown", retype(u"Пётр", true), kRefused},
+      {"folder without a short name", countdown, kNoShortName},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -177,20 +164,21 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
     h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
     h.Put(kWinlogonKey, kQuendaValue, "1");
     h.services.executableDirectory = cyrillic;
-    if (!c.shortName.empty())
-      h.services.shortPaths[cyrillic] = c.shortName;
+    if (c.outcome != kNoShortName)
+      h.services.shortPaths[cyrillic] = u"C:\\PROGRA~2";
     h.Start();
-    const auto before = memory::Snapshot();
-    EXPECT_EQ(h.ExitCodeOf([&] { c.act(h); }), c.exitCode);
-    auto expected = before;
+    auto expected = memory::Snapshot();
+    EXPECT_EQ(h.ExitCodeOf([&] { c.act(h); }), c.outcome == kNoShortName ? 1 : -1);
     // Everything else that the apply writes holds what was stored already.
-    if (c.runEntry)
-      expected[kRunEntry] = {registry::kTypeSz, *c.runEntry + '\0'};
+    if (c.outcome == kWritten)
+      expected[kRunEntry] = {registry::kTypeSz, std::string("C:\\PROGRA~2\\Quenda.exe") + '\0'};
     EXPECT_EQ(memory::Snapshot(), expected);
-    EXPECT_EQ(h.services.messages.empty() ? u"" : h.services.messages[0].text, c.message);
-    EXPECT_EQ(h.services.closed, c.runEntry.has_value());
-    const bool refused = c.message == UnrepresentableMessage();
-    if (refused) {
+    const std::u16string message = c.outcome == kRefused ? std::u16string(UnrepresentableMessage())
+                                   : c.outcome == kNoShortName ? RunEntryMessage(cyrillic)
+                                                               : u"";
+    EXPECT_EQ(h.services.messages.empty() ? u"" : h.services.messages[0].text, message);
+    EXPECT_EQ(h.services.closed, c.outcome == kWritten);
+    if (c.outcome == kRefused) {
       h.ExpectMode(false);
       EXPECT_EQ(h.form.Focused(), Text3);
     }
@@ -203,84 +191,36 @@ TEST(Unrepresentable, NeverWrittenAsReplacementCharacters) {
 // through the countdown, unless their box is changed. A typed text too long to be read back is
 // refused before anything is written, with the focus in its box.
 TEST(Unshowable, StayAsStoredAndTooLongTextsAreRefused) {
-  const memory::StoredValue multi{registry::kTypeMultiSz, std::string("a\0b\0\0", 5)};
-  const memory::StoredValue binary{registry::kTypeBinary, "\x01\x02"};
-  const memory::StoredValue longDomain{registry::kTypeSz, std::string(1500, 'd') + '\0'};
+  const std::pair<std::u16string_view, memory::StoredValue> unshowable[] = {
+      {kDefaultUserNameValue, {registry::kTypeMultiSz, std::string("a\0b\0\0", 5)}},
+      {kDefaultPasswordValue, {registry::kTypeBinary, "\x01\x02"}},
+      {kDefaultDomainNameValue, {registry::kTypeSz, std::string(1500, 'd') + '\0'}}};
   for (const bool countdown : {false, true}) {
     SCOPED_TRACE(countdown ? "countdown" : "OK");
     Harness h;
     h.Put(kWinlogonKey, kAutoAdminLogonValue, "1");
     h.Put(kWinlogonKey, kQuendaValue, countdown ? "1" : "0");
-    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, multi.type,
-                     multi.data);
-    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue, binary.type,
-                     binary.data);
-    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue,
-                     longDomain.type, longDomain.data);
+    for (const auto& [name, value] : unshowable)
+      memory::PutValue(registry::kLocalMachine, kWinlogonKey, name, value.type, value.data);
     h.Start();
     EXPECT_EQ(h[Text3].text + h[Text4].text + h[Text2].text, u"");
-    if (countdown)
-      h.services.Advance(5000);
-    else
-      h.services.Click(Command1);
+    h.Apply(countdown);
     EXPECT_TRUE(h.services.closed);
-    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue),
-              multi);
-    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue),
-              binary);
-    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue),
-              longDomain);
+    for (const auto& [name, value] : unshowable)
+      EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, name), value);
   }
   Harness h;
   h.StartWith("1", "0");
   const Registry before = Contents();
-  h.services.Type(Text2, std::u16string(1024, u'd'));
+  h.Type({{Text2, std::u16string(1024, u'd')}});
   h.services.Click(Command1);
   EXPECT_EQ(Contents(), before);
   EXPECT_EQ(h.services.messages,
             (std::vector<ShownMessage>{{std::u16string(TooLongMessage()), MessageKind::Plain}}));
   EXPECT_EQ(h.form.Focused(), Text2);
-  h.services.Type(Text2, std::u16string(1023, u'd'));
+  h.Type({{Text2, std::u16string(1023, u'd')}});
   h.services.Click(Command1);
   EXPECT_EQ(Contents()[kLogon + u"defaultdomainname"], std::string(1023, 'd') + '\0');
-}
-
-// Every registry call of an apply is made holding the machine-wide save lock: OK and the countdown
-// take it once, before their first call, and give it back after their last. (OK turns the
-// automatic logon off here, so that no findings are read after the apply.) While another apply
-// keeps it past the wait, the message shows in the dialog's language, the process ends with 1 and
-// nothing is written.
-TEST(SaveLock, HeldFromTheFirstRegistryCallToTheLast) {
-  using Span = HeadlessProcess::LockSpan;
-  for (const bool countdown : {false, true}) {
-    SCOPED_TRACE(countdown ? "countdown" : "OK");
-    Harness h;
-    h.StartWith("1", countdown ? "1" : "0");
-    if (!countdown)
-      h.services.Click(Check1);
-    const int before = RegistryCallCount();
-    if (countdown)
-      h.services.Advance(5000);
-    else
-      h.services.Click(Command1);
-    EXPECT_TRUE(h.services.closed);
-    EXPECT_GT(RegistryCallCount(), before);
-    const std::vector<Span> heldAcrossTheCalls = {{before, RegistryCallCount()}};
-    EXPECT_EQ(h.services.saveLocks, heldAcrossTheCalls);
-  }
-  for (const char* locale : {"00000409", "00000404"}) {
-    SCOPED_TRACE(locale);
-    Harness h(locale);
-    h.StartWith("0", "0");
-    h.services.saveLockTimesOut = true;
-    const Registry before = Contents();
-    EXPECT_EQ(h.ExitCodeOf([&] { h.services.Click(Command1); }), 1);
-    EXPECT_EQ(Contents(), before);
-    const ShownMessage timedOut{std::u16string(SaveLockTimeoutMessage()), MessageKind::Error};
-    EXPECT_EQ(h.services.messages, std::vector<ShownMessage>{timedOut});
-    EXPECT_EQ(timedOut.text.substr(0, 2), IsChinese ? u"另一" : u"An");
-    EXPECT_TRUE(h.services.saveLocks.empty());
-  }
 }
 
 }  // namespace

@@ -12,29 +12,26 @@
 namespace quenda::testing {
 namespace {
 
-const std::u16string kLogon = u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon\\";
-const std::u16string kRunEntry = u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
+using registry::memory::Operation;
+using Secret = secret::memory::Operation;
+constexpr Operation kWriting[] = {Operation::Create, Operation::OpenForWriting, Operation::Set,
+                                  Operation::Delete};
 
-// Every call that writes, or opens for writing, the registry or the secret.
-std::vector<int> WritingCalls() {
-  using registry::memory::Operation;
-  using Secret = secret::memory::Operation;
-  return {memory::CallCount(Operation::Create),
-          memory::CallCount(Operation::OpenForWriting),
-          memory::CallCount(Operation::Set),
-          memory::CallCount(Operation::Delete),
-          secret::memory::CallCount(Secret::CheckStoreAccess),
-          secret::memory::CallCount(Secret::Store)};
+// How many calls wrote, or opened for writing, the registry or the secret.
+int WritingCalls() {
+  int calls = secret::memory::CallCount(Secret::CheckStoreAccess) +
+              secret::memory::CallCount(Secret::Store);
+  for (Operation operation : kWriting)
+    calls += memory::CallCount(operation);
+  return calls;
 }
 
 // Refuses the first call of each kind WritingCalls counts, as the system refuses a standard user.
 void RefuseWrites() {
-  using registry::memory::Operation;
-  for (Operation operation :
-       {Operation::Create, Operation::OpenForWriting, Operation::Set, Operation::Delete})
+  for (Operation operation : kWriting)
     memory::FailCall(operation, 1, registry::kAccessDenied);
-  secret::memory::FailCall(secret::memory::Operation::CheckStoreAccess, 1, secret::kAccessDenied);
-  secret::memory::FailCall(secret::memory::Operation::Store, 1, secret::kAccessDenied);
+  for (Secret operation : {Secret::CheckStoreAccess, Secret::Store})
+    secret::memory::FailCall(operation, 1, secret::kAccessDenied);
 }
 
 // A configuration as an apply leaves it: alice / pw / HOME, the automatic logon on with the Run
@@ -66,132 +63,99 @@ int RunConsoleWith(Harness& h, std::vector<std::u16string_view> arguments, std::
   return exitCode;
 }
 
-// The ways of applying, each over a configuration that already holds what it would write.
-struct Way {
-  const char* label;
-  const char* flag;  // as stored; nullptr: the automatic logon is off
-  bool protectedPassword;
-  std::function<int(Harness&)> apply;  // the exit code; 0 for a dialog that closed by itself
-};
-const Way kWays[] = {
-    {"the countdown", "1", false, [](Harness& h) { return h.services.Advance(5000), 0; }},
-    {"the countdown, protected", "1", true, [](Harness& h) { return h.services.Advance(5000), 0; }},
-    {"OK", "0", false, [](Harness& h) { return h.services.Click(Command1), 0; }},
-    {"OK, protected", "0", true, [](Harness& h) { return h.services.Click(Command1), 0; }},
-    {"/enable", "1", false,
-     [](Harness& h) {
-       return RunConsoleWith(h, {u"/enable", u"/user:alice", u"/automatic"}, "pw\r\n");
-     }},
-    {"/enable /protect, protected", "0", true,
-     [](Harness& h) {
-       return RunConsoleWith(h, {u"/enable", u"/user:alice", u"/protect"}, "pw");
-     }},
-    {"/reapply, protected", "1", true, [](Harness& h) { return RunConsoleWith(h, {u"/reapply"}); }},
-    {"/disable", nullptr, false, [](Harness& h) { return RunConsoleWith(h, {u"/disable"}); }},
-};
-
-// With every write and every open for writing refused, as for a standard user, each way succeeds
-// quietly, makes none of those calls and leaves everything as it was.
-TEST(UnchangedApply, WritesNothingAndOpensNothingForWriting) {
-  for (const Way& way : kWays) {
-    SCOPED_TRACE(way.label);
-    Harness h;
-    StoreApplied(h, way.flag, way.protectedPassword);
-    h.Start();
-    RefuseWrites();
-    const Registry before = Contents();
-    EXPECT_EQ(way.apply(h), 0);
-    EXPECT_EQ(std::pair(h.services.closed, h.services.messages.size()),
-              std::pair(way.label[0] != '/', std::size_t{0}));
-    EXPECT_EQ(Contents(), before);
-    EXPECT_EQ(secret::memory::FindSecret(),
-              way.protectedPassword ? std::optional<std::u16string>(u"pw") : std::nullopt);
-    EXPECT_EQ(WritingCalls(), std::vector<int>(6, 0));
-  }
-}
-
-// One value that differs from what the countdown would leave makes it run the whole apply: with
-// the writes refused it fails as before; allowed, it leaves the applied configuration. What
-// start-up read and the countdown writes back as read holds, a text stored without its
-// terminating NUL included.
-TEST(UnchangedApply, OneDifferenceRunsTheWholeApply) {
-  const auto put = [](std::u16string_view path, std::u16string_view name, std::uint32_t type,
-                      std::string data) {
-    return [=] { memory::PutValue(registry::kLocalMachine, path, name, type, data); };
+// Each way of applying, over a configuration that already holds what it would write, with or
+// without a difference stored over it. Without one, even with every write and every open for
+// writing refused (as for a standard user), it succeeds quietly, makes none of those calls and
+// leaves everything as it was. One value that differs, the secret alone included (a password left
+// behind after the automatic logon was turned off, a new password for an existing secret), makes
+// it run the whole apply: with the writes refused it fails as before; allowed, it leaves the
+// applied configuration. What start-up read and the countdown writes back as read does not differ,
+// a text stored without its terminating NUL included.
+TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
+  const auto dialog = [](bool countdown) {
+    return [countdown](Harness& h) {
+      const int exitCode = h.ExitCodeOf([&] { h.Apply(countdown); });
+      return exitCode == -1 ? 0 : exitCode;
+    };
   };
-  const auto sz = registry::kTypeSz;
-  const auto dword1 = [&](std::u16string_view name) {
-    return put(kWinlogonKey, name, registry::kTypeDword, std::string("\1\0\0\0", 4));
+  const auto console = [](std::vector<std::u16string_view> arguments, std::string input = {}) {
+    return [=](Harness& h) { return RunConsoleWith(h, arguments, input); };
   };
-  const std::pair<std::function<void()>, bool> differences[] = {
-      // and whether anything differs
-      {dword1(kAutoAdminLogonValue), true},
-      {dword1(kQuendaValue), true},
-      {put(kWinlogonKey, kAutoAdminLogonValue, registry::kTypeExpandSz, std::string("1\0", 2)),
-       true},
-      {put(kRunKey, kQuendaValue, sz, "C:\\Tools\\Quenda.exe "), true},
-      {[] { memory::PutText(registry::kLocalMachine, kRunKey, kQuendaValue, u""); }, true},
-      {put(kWinlogonKey, kDefaultPasswordValue, sz, "pw"), true},  // beside the secret
-      {put(kWinlogonKey, kAutoAdminLogonValue, sz, "1"), false},
-      {put(kWinlogonKey, kDefaultUserNameValue, sz, std::string("alice\0\0", 7)), false},
-      {[] { secret::memory::PutSecret(u"pw2"); }, false},  // read first, and applied as read
+  const auto countdown = dialog(true);
+  const auto logon = [](std::u16string_view name, std::uint32_t type, std::string data) {
+    return [=] { memory::PutValue(registry::kLocalMachine, kWinlogonKey, name, type, data); };
   };
-  for (const bool refused : {true, false}) {
-    for (std::size_t i = 0; i < std::size(differences); ++i) {
-      SCOPED_TRACE(::testing::Message() << "refused " << refused << ", difference " << i);
-      const auto& [differ, differs] = differences[i];
-      Harness h;
-      StoreApplied(h, "1", true);
-      differ();
-      h.Start();
-      const std::u16string shown = h[Text4].text;
-      const Registry before = Contents();
-      if (refused)
-        RefuseWrites();
-      const int exitCode = h.ExitCodeOf([&] { h.services.Advance(5000); });
-      EXPECT_EQ(exitCode, differs && refused ? 1 : -1);
-      EXPECT_EQ(WritingCalls() != std::vector<int>(6, 0), differs);
-      if (!differs || refused) {
-        EXPECT_EQ(Contents(), before);
-        continue;
-      }
-      EXPECT_EQ(secret::memory::FindSecret(), std::optional<std::u16string>(shown));
-      const Registry after = Contents();
-      Harness expected;  // a fresh store, holding just what the apply leaves
-      StoreApplied(expected, "1", true);
-      EXPECT_EQ(after, Contents());
-    }
-  }
-}
-
-// Where only the secret differs from what an apply leaves (a password left behind after the
-// automatic logon was turned off, a new password for an existing secret), the apply runs: with
-// the writes refused it fails, allowed it changes the secret alone.
-TEST(UnchangedApply, TheSecretAloneDifferingRunsTheApply) {
+  const auto run = [](std::string data) {
+    return [=] {
+      memory::PutValue(registry::kLocalMachine, kRunKey, kQuendaValue, registry::kTypeSz, data);
+    };
+  };
+  const auto putSecret = [](std::u16string text) {
+    return [=] { secret::memory::PutSecret(text); };
+  };
+  const auto sz = registry::kTypeSz, dword = registry::kTypeDword;
+  const std::string one("\1\0\0\0", 4);
+  const std::vector<std::u16string_view> enable = {u"/enable", u"/user:alice", u"/automatic"};
+  const auto disable = console({u"/disable"});
+  const std::vector<std::u16string_view> protect = {u"/enable", u"/user:alice", u"/protect"};
   struct Case {
     const char* label;
-    const char* flag;  // as StoreApplied takes it
-    std::vector<std::u16string_view> command;
-    const char* input;
-    std::optional<std::u16string> secretAfter;
+    std::function<void()> differ = {};  // stored over the applied configuration
+    bool differs = false;
+    std::function<int(Harness&)> apply = {};  // its exit code; none: the countdown
+    const char* flag = "1";                   // as StoreApplied takes it
+    bool protectedPassword = true;
+    std::optional<std::u16string> secretAfter = u"pw";  // when the apply ran
   };
   const Case cases[] = {
-      {"/disable, a secret left behind", nullptr, {u"/disable"}, "", std::nullopt},
-      {"/enable, a new password", "1", {u"/enable", u"/user:alice", u"/automatic"}, "pw2", u"pw2"},
+      {"the countdown", {}, false, {}, "1", false},
+      {"the countdown, protected"},
+      {"OK", {}, false, dialog(false), "0", false},
+      {"OK, protected", {}, false, dialog(false), "0"},
+      {"/enable", {}, false, console(enable, "pw\r\n"), "1", false},
+      {"/enable /protect", {}, false, console(protect, "pw"), "0"},
+      {"/reapply, protected", {}, false, console({u"/reapply"})},
+      {"/disable", {}, false, disable, nullptr, false},
+      {"/disable, leftover secret", putSecret(u"pw"), true, disable, nullptr, true, std::nullopt},
+      {"/enable, a new password", {}, true, console(enable, "pw2"), "1", true, u"pw2"},
+      {"a DWORD 1", logon(kAutoAdminLogonValue, dword, one), true},
+      {"the flag as a DWORD 1", logon(kQuendaValue, dword, one), true},
+      {"REG_EXPAND_SZ", logon(kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
+      {"a Run entry with a blank", run("C:\\Tools\\Quenda.exe "), true},
+      {"an empty Run entry", run({"\0", 1}), true},
+      {"a password beside the secret", logon(kDefaultPasswordValue, sz, "pw"), true},
+      {"a text without its NUL", logon(kAutoAdminLogonValue, sz, "1")},
+      {"a text with two NULs", logon(kDefaultUserNameValue, sz, {"alice\0\0", 7})},
+      {"another secret, read first and applied as read", putSecret(u"pw2"), false},
   };
   for (const bool refused : {true, false}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(::testing::Message() << c.label << ", refused " << refused);
       Harness h;
-      StoreApplied(h, c.flag, true);
-      secret::memory::PutSecret(u"pw");
+      StoreApplied(h, c.flag, c.protectedPassword);
+      if (c.differ)
+        c.differ();
+      h.Start();
       const Registry before = Contents();
+      const auto secretBefore = secret::memory::FindSecret();
       if (refused)
         RefuseWrites();
-      EXPECT_EQ(RunConsoleWith(h, c.command, c.input), refused ? 1 : 0);
-      EXPECT_EQ(Contents(), before);
-      EXPECT_TRUE(secret::memory::FindSecret() ==
-                  (refused ? std::optional<std::u16string>(u"pw") : c.secretAfter));
+      const int exitCode = c.apply ? c.apply(h) : countdown(h);
+      EXPECT_EQ(exitCode, c.differs && refused ? 1 : 0);
+      EXPECT_EQ(WritingCalls() != 0, c.differs);
+      const bool byDialog = c.label[0] != '/';
+      EXPECT_EQ(std::pair(h.services.closed, h.services.messages.size()),
+                std::pair(byDialog && exitCode == 0, std::size_t{byDialog && exitCode != 0}));
+      if (!c.differs || refused) {
+        EXPECT_EQ(Contents(), before);
+        EXPECT_EQ(secret::memory::FindSecret(), secretBefore);
+        continue;
+      }
+      EXPECT_EQ(secret::memory::FindSecret(), c.secretAfter);
+      const Registry after = Contents();
+      Harness expected;  // a fresh store, holding just what the apply leaves
+      StoreApplied(expected, c.flag, c.protectedPassword);
+      EXPECT_EQ(after, Contents());
     }
   }
 }

@@ -1,5 +1,6 @@
 // The registry boundary's contract, checked the same way against whichever backend is linked:
 // the substitute on the host, advapi32 under Wine. Where the two disagree, the substitute is wrong.
+// What GetValue makes of each stored form is checked beside it, on both backends.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include "ansi_text.h"
 #include "raw_registry.h"
 #include "registry_boundary.h"
+#include "registrys.h"
 
 namespace quenda {
 namespace {
@@ -42,30 +44,62 @@ class RegistryConformance : public ::testing::Test {
   void TearDown() override { testing::ClearScratch(); }
 };
 
-// Stored data comes back with its type and exact bytes up to the buffer's size; beyond it the
-// status says so and the length gives the size needed.
-TEST_F(RegistryConformance, StoredDataComesBackExactlyOrSaysItDoesNotFit) {
-  const std::tuple<std::uint32_t, std::string, Status> cases[] = {
-      {kTypeSz, "abc", kSuccess},
-      {kTypeSz, std::string("abc\0", 4), kSuccess},
-      {kTypeSz, std::string("a\0b", 3), kSuccess},
-      {kTypeSz, "", kSuccess},
-      {kTypeSz, std::string(1024, 'a'), kSuccess},
-      {kTypeSz, std::string(1025, 'b'), kMoreData},
-      {kTypeDword, std::string("\x05\x01\x00\x00", 4), kSuccess},
-      {kTypeExpandSz, std::string("%TEMP%\0", 7), kSuccess},
-      {kTypeMultiSz, std::string("a\0b\0\0", 5), kSuccess},
+// Each stored form comes back through the boundary with its type and exact bytes up to the
+// buffer's size; beyond it the status says so and the length gives the size needed. On top of
+// that, GetValue turns it into text or leaves it alone (nullopt: false, and the text keeps what it
+// held) and says what it found: only a missing value or a faithful text may be written back. A
+// text another program stored with characters the code page lacks reads with '?' for them, and
+// says so.
+TEST_F(RegistryConformance, StoredDataComesBackExactlyAndGetValueReadsItAsTextOrNot) {
+  const auto sz = [](std::string text) { return testing::RawValue{kTypeSz, std::move(text)}; };
+  const auto number = [](std::string bytes) { return testing::RawValue{kTypeDword, bytes}; };
+  using enum ValueState;
+  struct Case {
+    std::optional<testing::RawValue> stored;
+    std::optional<std::u16string> text;
+    ValueState state;
   };
-  for (const auto& [type, stored, status] : cases) {
-    SCOPED_TRACE(::testing::PrintToString(stored.substr(0, 8)));
-    testing::WriteRaw(kCurrentUser, kScratchPath, "Value", type, stored);
-    const Query query = QueryValueAt(kScratchPath, "Value");
-    EXPECT_EQ(std::tie(query.status, query.type), std::tie(status, type));
-    if (status == kMoreData)
-      EXPECT_GT(query.length, 1024u);  // the size needed; the buffer is not to be looked at
-    else
-      EXPECT_EQ(query.Data(), stored);
+  const Case cases[] = {
+      {sz("abc"), u"abc", Shown},
+      {sz(std::string("abc\0", 4)), u"abc", Shown},
+      {sz(std::string("ab\0\0", 4)), std::u16string(u"ab\0", 3), Shown},
+      {sz(std::string("a\0b", 3)), std::u16string(u"a\0b", 3), Shown},
+      {sz("caf\xE9"), u"café", Shown},
+      {number(std::string("\x05\x01\0\0", 4)), u"261", Shown},
+      {number(std::string(4, '\0')), u"0", Shown},
+      {number(std::string("\0\0\0\x80", 4)), u"2147483648", Shown},
+      {testing::RawValue{kTypeExpandSz, std::string("%TEMP%\0", 7)}, u"", OtherType},
+      {testing::RawValue{kTypeMultiSz, std::string("a\0b\0\0", 5)}, u"", OtherType},
+      {testing::RawValue{kTypeBinary, "\x01\x02"}, u"", OtherType},
+      {std::nullopt, u"", Missing},
+      {sz(std::string(1024, 'a')), std::u16string(1024, u'a'), Shown},
+      {sz(std::string(1023, 'a') + '\0'), std::u16string(1023, u'a'), Shown},
+      {sz(std::string(1025, 'a')), std::nullopt, TooLong},
+      {sz(""), std::nullopt, Shown},
+  };
+  // What GetValue returns, the text it leaves (it held "before") and what it says it found.
+  const auto read = [] {
+    std::u16string value = u"before";
+    ValueState state = Unreadable;
+    const bool found = GetValue(kCurrentUser, testing::kScratchPath16, u"Value", value, &state);
+    return std::tuple(found, value, state);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.text.value_or(u"").substr(0, 8)));
+    testing::ClearScratch();
+    if (c.stored) {
+      testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.stored->type, c.stored->data);
+      const Query query = QueryValueAt(kScratchPath, "Value");
+      EXPECT_EQ(query.type, c.stored->type);
+      if (c.state == TooLong)  // the size needed; the buffer is not to be looked at
+        EXPECT_EQ(std::pair(query.status, query.length > 1024u), std::pair(kMoreData, true));
+      else
+        EXPECT_EQ(std::pair(query.status, query.Data()), std::pair(kSuccess, c.stored->data));
+    }
+    EXPECT_EQ(read(), std::tuple(c.text.has_value(), c.text.value_or(u"before"), c.state));
   }
+  testing::WriteWideText(kCurrentUser, kScratchPath, "Value", u"Иван");
+  EXPECT_EQ(read(), std::tuple(true, u"????", Unrepresentable));
 }
 
 // Text another program stored through the wide API reads as the ANSI entry point gives it; where

@@ -1,11 +1,11 @@
 // The registry routines against whichever backend is linked (substitute or the real registry),
-// in the default code page and in the double-byte code page 950.
+// in the default code page and in the double-byte code page 950. What GetValue makes of each
+// stored form is checked with the boundary's conformance (registry_conformance_test.cpp).
 // The order of an apply's writes is checked through the dialog (tests/dialog/save_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 
 #include "ansi_text.h"
 #include "raw_registry.h"
@@ -28,54 +28,6 @@ class Routines : public ::testing::Test {
   // that follows the data in memory.
   static RawValue Written(const std::string& text) { return {registry::kTypeSz, text + '\0'}; }
 };
-
-// Every stored form read as text, or left alone (nullopt: false, and the text keeps what it held),
-// and what the read says it found: only a missing value or a faithful text may be written back.
-// A text another program stored with characters the code page lacks reads with '?' for them, and
-// says so.
-TEST_F(Routines, GetValueTurnsEveryStoredFormIntoTextOrLeavesItAlone) {
-  const auto sz = [](std::string text) { return RawValue{registry::kTypeSz, std::move(text)}; };
-  const auto number = [](std::string bytes) { return RawValue{registry::kTypeDword, bytes}; };
-  using enum ValueState;
-  struct Case {
-    std::optional<RawValue> stored;
-    std::optional<std::u16string> text;
-    ValueState state;
-  };
-  const Case cases[] = {
-      {sz(std::string("abc\0", 4)), u"abc", Shown},
-      {sz(std::string("ab\0\0", 4)), std::u16string(u"ab\0", 3), Shown},
-      {sz(std::string("a\0b", 3)), std::u16string(u"a\0b", 3), Shown},
-      {sz("caf\xE9"), u"café", Shown},
-      {number(std::string("\x05\x01\0\0", 4)), u"261", Shown},
-      {number(std::string(4, '\0')), u"0", Shown},
-      {number(std::string("\0\0\0\x80", 4)), u"2147483648", Shown},
-      {RawValue{registry::kTypeExpandSz, std::string("%X%\0", 4)}, u"", OtherType},
-      {RawValue{registry::kTypeMultiSz, std::string("a\0\0", 3)}, u"", OtherType},
-      {RawValue{registry::kTypeBinary, "\x01\x02"}, u"", OtherType},
-      {std::nullopt, u"", Missing},
-      {sz(std::string(1024, 'a')), std::u16string(1024, u'a'), Shown},
-      {sz(std::string(1023, 'a') + '\0'), std::u16string(1023, u'a'), Shown},
-      {sz(std::string(1025, 'a')), std::nullopt, TooLong},
-      {sz(""), std::nullopt, Shown},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.text));
-    testing::ClearScratch();
-    if (c.stored)
-      testing::WriteRaw(kCurrentUser, kScratchPath, "Value", c.stored->type, c.stored->data);
-    std::u16string value = u"before";
-    ValueState state = Unreadable;
-    EXPECT_EQ(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state), c.text.has_value());
-    EXPECT_EQ(value, c.text.value_or(u"before"));
-    EXPECT_EQ(state, c.state);
-  }
-  testing::WriteWideText(kCurrentUser, kScratchPath, "Value", u"Иван");
-  std::u16string value;
-  ValueState state = ValueState::Missing;
-  EXPECT_TRUE(GetValue(kCurrentUser, kScratchPath16, u"Value", value, &state));
-  EXPECT_EQ(std::tie(value, state), std::tuple(u"????", ValueState::Unrepresentable));
-}
 
 // Text reads back unchanged; the empty text deletes (a value or key already gone is no failure)
 // without creating a key; a text the code page cannot hold is refused, never stored as "?".
