@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ansi_text_iconv.h"
@@ -52,16 +53,13 @@ class Console : public ::testing::Test {
   static std::optional<std::string> Stored(std::u16string_view name,
                                            std::u16string_view path = kWinlogonKey) {
     const auto value = memory::FindValue(kLocalMachine, path, name);
-    if (!value)
-      return std::nullopt;
-    return value->data.substr(0, value->data.find('\0'));
+    return value ? std::optional(value->data.substr(0, value->data.find('\0'))) : std::nullopt;
   }
 
   // Runs quenda.com with `args` reading `input` (or `typed` at a console), keeping only this run's
   // output; a process ended by a failed write gives its exit code.
   int Run(Args args, std::string input = "", Lines typed = {}) {
-    console.output.clear();
-    console.error.clear();
+    console.output = console.error = u"";
     console.input = std::move(input);
     console.inputIsConsole = !typed.empty();
     console.typedLines = std::move(typed);
@@ -110,36 +108,26 @@ TEST_F(Console, StatusOfSettingsThatMayNotBeReadFails) {
 // /automatic the flag is cleared. 1023 characters and the NUL fill the 1024 bytes GetValue reads.
 TEST_F(Console, EnableWritesTheNamesAndThePassword) {
   const std::u16string longest = u"/user:" + std::u16string(1023, u'n');
-  struct Case {  // arguments, input, typed lines; then what is stored
-    Args args;
-    std::string input;
-    Lines typed;
-    std::string user;
-    std::u16string password;
-    std::string domain, automatic;
-  };
+  const Args withDomain = {u"/enable", u"/user:b", u"/domain:C", u"/automatic"};
+  // Arguments, standard input, lines typed at a console; then the user, password, domain and flag.
+  using Case =
+      std::tuple<Args, std::string, Lines, std::string, std::u16string, const char*, const char*>;
   const Case kCases[] = {
-      {{u"/enable", u"/user:bob"}, "s3cret\r\nnext\r\n", {}, "bob", u"s3cret", "HOME", "0"},
-      {{u"/enable", u"/user:bob"}, "\r\n", {}, "bob", u"", "HOME", "0"},
-      {{u"/enable", u"/user:bob"}, "", {u"", u""}, "bob", u"", "HOME", "0"},
+      {{u"/enable", u"/user:b"}, "s3cret\r\nnext\r\n", {}, "b", u"s3cret", "HOME", "0"},
+      {{u"/enable", u"/user:b"}, "\r\n", {}, "b", u"", "HOME", "0"},
+      {{u"/enable", u"/user:b"}, "", {u"", u""}, "b", u"", "HOME", "0"},
       {{u"/enable", longest}, "pw\n", {}, std::string(1023, 'n'), u"pw", "HOME", "0"},
-      {{u"/enable", u"/user:bob", u"/domain:CORP", u"/automatic"},
-       "",
-       {u"x", u"x"},
-       "bob",
-       u"x",
-       "CORP",
-       "1"},
+      {withDomain, "", {u"x", u"x"}, "b", u"x", "C", "1"},
   };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(&c - kCases);
-    EXPECT_EQ(Run(c.args, c.input, c.typed), 0);
-    EXPECT_EQ(Stored(kDefaultUserNameValue), c.user);
-    EXPECT_TRUE(ReadCredential(kDefaultPasswordValue).text ==
-                c.password);  // not printed: a password
-    EXPECT_EQ(Stored(kDefaultDomainNameValue), c.domain);
-    EXPECT_EQ(Stored(kQuendaValue), c.automatic);
-    EXPECT_EQ(console.input, c.input.substr(c.input.find('\n') + 1));
+  for (const auto& [args, input, typed, user, password, domain, automatic] : kCases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args, input, typed), 0);
+    EXPECT_EQ(Stored(kDefaultUserNameValue), user);
+    // Compared without printing: a password.
+    EXPECT_TRUE(ReadCredential(kDefaultPasswordValue).text == password);
+    EXPECT_EQ(Stored(kDefaultDomainNameValue), domain);
+    EXPECT_EQ(Stored(kQuendaValue), automatic);
+    EXPECT_EQ(console.input, input.substr(input.find('\n') + 1));
   }
 }
 
@@ -149,14 +137,8 @@ TEST_F(Console, EnableWritesTheNamesAndThePassword) {
 TEST_F(Console, RefusalsWriteNothing) {
   const std::u16string tooLong = u"/user:" + std::u16string(1024, u'n');
   const Args enable = {u"/enable", u"/user:ann"};
-  struct Case {  // arguments, input, typed lines, exit code, the end of standard error
-    Args args;
-    std::string input;
-    Lines typed;
-    int exitCode;
-    std::u16string error;
-  };
-  const Case kCases[] = {
+  // Arguments, standard input, lines typed at a console, exit code, the end of standard error.
+  const std::tuple<Args, std::string, Lines, int, std::u16string> kCases[] = {
       {{}, "", {}, 2, std::u16string(ConsoleUsage())},
       {{u"/enable"}, "pw\n", {}, 2, std::u16string(ConsoleUsage())},
       {{u"/enable", tooLong}, "pw\n", {}, 1, Line(TooLongMessage())},
@@ -168,12 +150,12 @@ TEST_F(Console, RefusalsWriteNothing) {
       {enable, "", {u"pw", u"pW"}, 1, Line(MismatchMessage())},
   };
   const auto before = memory::Snapshot();
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(&c - kCases);
-    EXPECT_EQ(Run(c.args, c.input, c.typed), c.exitCode);
+  for (const auto& [args, input, typed, exitCode, error] : kCases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args, input, typed), exitCode);
     EXPECT_EQ(memory::Snapshot(), before);
     EXPECT_EQ(console.output, u"");
-    EXPECT_TRUE(console.error.ends_with(c.error)) << testing::PrintToString(console.error);
+    EXPECT_TRUE(console.error.ends_with(error)) << testing::PrintToString(console.error);
   }
 }
 
