@@ -47,25 +47,20 @@ std::vector<std::u16string> ArgumentsFrom(const std::uint8_t* input, std::size_t
   return arguments;
 }
 
+using enum ConsoleAction;
 struct Rule {
   ConsoleAction owner;  // the action it is, or the one it belongs to
   bool isAction;
   bool takesValue;
 };
 const std::map<std::u16string, Rule> kRules = {
-    {u"?", {ConsoleAction::Help, true, false}},
-    {u"status", {ConsoleAction::Status, true, false}},
-    {u"enable", {ConsoleAction::Enable, true, false}},
-    {u"disable", {ConsoleAction::Disable, true, false}},
-    {u"uninstall-cleanup", {ConsoleAction::UninstallCleanup, true, false}},
-    {u"check", {ConsoleAction::Check, true, false}},
-    {u"reapply", {ConsoleAction::Reapply, true, false}},
-    {u"user", {ConsoleAction::Enable, false, true}},
-    {u"domain", {ConsoleAction::Enable, false, true}},
-    {u"automatic", {ConsoleAction::Enable, false, false}},
-    {u"nocheck", {ConsoleAction::Enable, false, false}},
-    {u"protect", {ConsoleAction::Enable, false, false}},
-    {u"json", {ConsoleAction::Status, false, false}}};
+    {u"?", {Help, true, false}},          {u"status", {Status, true, false}},
+    {u"enable", {Enable, true, false}},   {u"disable", {Disable, true, false}},
+    {u"check", {Check, true, false}},     {u"uninstall-cleanup", {UninstallCleanup, true, false}},
+    {u"reapply", {Reapply, true, false}}, {u"user", {Enable, false, true}},
+    {u"domain", {Enable, false, true}},   {u"automatic", {Enable, false, false}},
+    {u"nocheck", {Enable, false, false}}, {u"protect", {Enable, false, false}},
+    {u"json", {Status, false, false}}};
 
 // The command the usage rules allow for `arguments`, or nullopt.
 std::optional<quenda::ConsoleCommand> Expected(const std::vector<std::u16string>& arguments) {
@@ -93,7 +88,7 @@ std::optional<quenda::ConsoleCommand> Expected(const std::vector<std::u16string>
     if (kRules.at(name).isAction)
       action = kRules.at(name).owner;
   }
-  if (!action || (action == ConsoleAction::Enable && !given.contains(u"user")))
+  if (!action || (action == Enable && !given.contains(u"user")))
     return std::nullopt;
   for (const auto& [name, value] : given) {
     if (kRules.at(name).owner != *action)
