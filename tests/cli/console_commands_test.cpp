@@ -7,9 +7,11 @@
 #include <tuple>
 #include <vector>
 
+#include "ansi_text.h"
 #include "ansi_text_iconv.h"
 #include "console_commands.h"
 #include "locations.h"
+#include "registry_boundary.h"
 #include "registry_memory.h"
 #include "services_headless.h"
 #include "stored_settings.h"
@@ -190,6 +192,9 @@ TEST_F(Console, DisableTurnsOffAndKeepsTheNames) {
   Put(kWinlogonKey, kAutoAdminLogonValue, "1");
   EXPECT_EQ(Run({u"/disable"}), 0);
   EXPECT_EQ(memory::Snapshot().size(), 2u);  // AutoAdminLogon and the flag, nothing under Run
+  registry::Key run = 0;
+  EXPECT_EQ(registry::OpenKey(kLocalMachine, ToAnsi(kRunKey), 0, registry::kReadAccess, &run),
+            registry::kFileNotFound);
 }
 
 // Values that read as empty (another type, too long) or that may not be read stay exactly as they
