@@ -3,7 +3,7 @@
 // each switch looked up by its folded name in a table, counted, and the combination judged after.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,21 +11,21 @@
 #include <vector>
 
 #include "command_line.h"
+#include "fuzz_oracle.h"
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition)
-    std::abort();
-}
+using quenda::ConsoleAction;
 
 // Pieces an argument is made of; "|" ends the argument. The characters on either side of each
 // edge of the control ranges come up as often as the switch names.
 constexpr std::u16string_view kPieces[] = {
-    u"|",  u"/",    u"-",      u":",         u"status", u"Enable", u"DISABLE", u"uninstall-cleanup",
-    u"?",  u"user", u"Domain", u"AUTOMATIC", u"a",      u"Zoë",    u" ",       u"\x1F",
-    u"\r", u"\x7E", u"\x7F",   u"\u009F",    u"\u00A0"};
-constexpr std::size_t kPieceCount = std::size(kPieces);
+    u"|",         u"/",       u"-",      u":",       u"status",
+    u"Enable",    u"DISABLE", u"check",  u"reapply", u"uninstall-cleanup",
+    u"?",         u"user",    u"Domain", u"NoCheck", u"protect",
+    u"AUTOMATIC", u"json",    u"a",      u"Zoë",     u" ",
+    u"\x1F",      u"\r",      u"\x7E",   u"\x7F",    u"\u009F",
+    u"\u00A0"};
 
 // Byte FF takes the next two as one code unit (little-endian, as the comparisons libFuzzer
 // watches see it), so that any character can turn up; any other byte picks a piece.
@@ -36,7 +36,7 @@ std::vector<std::u16string> ArgumentsFrom(const std::uint8_t* input, std::size_t
       const unsigned low = i + 1 < size ? input[++i] : 0;
       const unsigned high = i + 1 < size ? input[++i] : 0;
       arguments.back().push_back(static_cast<char16_t>(high << 8 | low));
-    } else if (const std::u16string_view piece = kPieces[input[i] % kPieceCount]; piece == u"|") {
+    } else if (const auto piece = kPieces[input[i] % std::size(kPieces)]; piece == u"|") {
       arguments.emplace_back();
     } else {
       arguments.back() += piece;
@@ -47,82 +47,61 @@ std::vector<std::u16string> ArgumentsFrom(const std::uint8_t* input, std::size_t
   return arguments;
 }
 
-std::u16string AsciiLowerCase(std::u16string text) {
-  for (char16_t& c : text) {
-    if (u'A' <= c && c <= u'Z')
-      c = static_cast<char16_t>(c + (u'a' - u'A'));
-  }
-  return text;
-}
-
+using enum ConsoleAction;
 struct Rule {
-  bool action;
+  ConsoleAction owner;  // the action it is, or the one it belongs to
+  bool isAction;
   bool takesValue;
 };
-const std::map<std::u16string, Rule> kRules = {{u"?", {true, false}},
-                                               {u"status", {true, false}},
-                                               {u"enable", {true, false}},
-                                               {u"disable", {true, false}},
-                                               {u"uninstall-cleanup", {true, false}},
-                                               {u"user", {false, true}},
-                                               {u"domain", {false, true}},
-                                               {u"automatic", {false, false}}};
+const std::map<std::u16string, Rule> kRules = {
+    {u"?", {Help, true, false}},          {u"status", {Status, true, false}},
+    {u"enable", {Enable, true, false}},   {u"disable", {Disable, true, false}},
+    {u"check", {Check, true, false}},     {u"uninstall-cleanup", {UninstallCleanup, true, false}},
+    {u"reapply", {Reapply, true, false}}, {u"user", {Enable, false, true}},
+    {u"domain", {Enable, false, true}},   {u"automatic", {Enable, false, false}},
+    {u"nocheck", {Enable, false, false}}, {u"protect", {Enable, false, false}},
+    {u"json", {Status, false, false}}};
 
 // The command the usage rules allow for `arguments`, or nullopt.
 std::optional<quenda::ConsoleCommand> Expected(const std::vector<std::u16string>& arguments) {
-  using quenda::ConsoleAction;
-  std::map<std::u16string, std::optional<std::u16string>> given;
+  std::map<std::u16string, std::u16string> given;  // folded name: value
   for (const std::u16string& argument : arguments) {
     if (argument.size() < 2 || (argument[0] != u'/' && argument[0] != u'-'))
       return std::nullopt;
-    const std::u16string body = argument.substr(1);
-    const std::size_t colon = body.find(u':');
-    const std::u16string name = AsciiLowerCase(body.substr(0, colon));
+    const std::size_t colon = argument.find(u':');
+    std::u16string name = argument.substr(1, colon - 1);
+    for (char16_t& c : name)
+      c = u'A' <= c && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
     const auto rule = kRules.find(name);
-    if (rule == kRules.end() || given.contains(name))
+    if (rule == kRules.end() || given.contains(name) ||
+        (colon != std::u16string::npos) != rule->second.takesValue)
       return std::nullopt;
-    std::optional<std::u16string> value;
-    if (colon != std::u16string::npos)
-      value = body.substr(colon + 1);
-    if (value.has_value() != rule->second.takesValue || (value && value->empty()))
+    const std::u16string value = rule->second.takesValue ? argument.substr(colon + 1) : u"";
+    if ((rule->second.takesValue && value.empty()) || std::ranges::any_of(value, IsControl))
       return std::nullopt;
-    if (value) {
-      for (const char16_t c : *value) {
-        if (c <= 0x1F || (0x7F <= c && c <= 0x9F))
-          return std::nullopt;
-      }
-    }
     given[name] = value;
   }
-  int actions = 0;
-  std::u16string action;
+  std::optional<ConsoleAction> action;
   for (const auto& [name, value] : given) {
-    if (kRules.at(name).action) {
-      ++actions;
-      action = name;
-    }
-  }
-  if (actions != 1)
-    return std::nullopt;
-  const bool options =
-      given.contains(u"user") || given.contains(u"domain") || given.contains(u"automatic");
-  if (action != u"enable") {
-    if (options)
+    if (kRules.at(name).isAction && action)
       return std::nullopt;
-    const std::map<std::u16string, ConsoleAction> kActions = {
-        {u"?", ConsoleAction::Help},
-        {u"status", ConsoleAction::Status},
-        {u"disable", ConsoleAction::Disable},
-        {u"uninstall-cleanup", ConsoleAction::UninstallCleanup}};
-    return quenda::ConsoleCommand{.action = kActions.at(action)};
+    if (kRules.at(name).isAction)
+      action = kRules.at(name).owner;
   }
-  if (!given.contains(u"user"))
+  if (!action || (action == Enable && !given.contains(u"user")))
     return std::nullopt;
+  for (const auto& [name, value] : given) {
+    if (kRules.at(name).owner != *action)
+      return std::nullopt;
+  }
   return quenda::ConsoleCommand{
-      .action = ConsoleAction::Enable,
-      .user = *given[u"user"],
-      .domain = given.contains(u"domain") ? given[u"domain"] : std::nullopt,
-      .automatic = given.contains(u"automatic")};
+      .action = *action,
+      .user = given.contains(u"user") ? given[u"user"] : u"",
+      .domain = given.contains(u"domain") ? std::optional(given[u"domain"]) : std::nullopt,
+      .automatic = given.contains(u"automatic"),
+      .noCheck = given.contains(u"nocheck"),
+      .protect = given.contains(u"protect"),
+      .json = given.contains(u"json")};
 }
 
 }  // namespace
