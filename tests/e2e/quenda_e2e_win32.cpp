@@ -74,7 +74,7 @@ TEST(QuendaE2E, AToolWindowWithMaskedBoxesThatTheDialogManagerDrives) {
   EXPECT_EQ(StoredSettings(), Settings({{L"AutoAdminLogon", L"1"},
                                         {L"DefaultPassword", Hidden(L"pa$$ word")},
                                         {L"Quenda", L"0"},
-                                        {L"Run", ProgramDirectory() + L"\\Quenda.exe"}}));
+                                        {L"Run", RunEntry()}}));
 }
 
 // Cancel, Esc and the close box end the program after a change without writing it. Nor does the
@@ -99,11 +99,11 @@ TEST(QuendaE2E, CancelEscTheCloseBoxAndAFailedAutomaticApplyWriteNothing) {
     EXPECT_EQ(run.ExitCode(10s), 0u);
     EXPECT_EQ(StoredSettings(), stored);
   }
-  const WinlogonWritesRefused refused;
   for (const bool chinese : {false, true}) {
-    const std::wstring locale = chinese ? L"00000404" : L"00000409";
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale", REG_SZ,
-                    locale.c_str(), static_cast<DWORD>(locale.size() * sizeof(wchar_t)));
+    Settings localized = stored;
+    localized[L"Locale"] = chinese ? L"00000404" : L"00000409";
+    StoreSettings(localized);
+    const KeyAccessRefused refused(kWinlogon, kWritesRefused);
     IsChinese = chinese;
     const auto start = std::chrono::steady_clock::now();
     QuendaRun run;
@@ -132,7 +132,7 @@ TEST(QuendaE2E, FindingsAfterAManualOkInEachLanguageAndNoneAfterTheCountdown) {
                    {L"DefaultPassword", L"pw"},
                    {L"Locale", chinese ? L"00000404" : L"00000409"}});
     QuendaRun run;
-    PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // opens a message box: not waited for
+    run.ClickLater(C::Command1);  // opens a message box: not waited for
     EXPECT_EQ(run.AnswerMessageBox(),
               L"Quenda: [icon] [" + std::wstring(chinese ? L"阻礙" : L"Blocker") + L"] " + path +
                   L"AutoLogonCount: " +
@@ -141,12 +141,12 @@ TEST(QuendaE2E, FindingsAfterAManualOkInEachLanguageAndNoneAfterTheCountdown) {
                              L"next start.") +
                   L"\r\n");
     EXPECT_EQ(run.ExitCode(10s), 0u);
-    EXPECT_EQ(StoredSettings()[L"Run"], ProgramDirectory() + L"\\Quenda.exe");
+    EXPECT_EQ(StoredSettings()[L"Run"], RunEntry());
   }
   StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"kiosk"}, {L"Quenda", L"1"}});
   QuendaRun run;
   EXPECT_EQ(run.ExitCode(10s), 0u);
-  EXPECT_EQ(StoredSettings()[L"Run"], ProgramDirectory() + L"\\Quenda.exe");
+  EXPECT_EQ(StoredSettings()[L"Run"], RunEntry());
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoLogonCount");
 }
 
@@ -170,14 +170,14 @@ TEST(QuendaE2E, AnUnchangedConfigurationAppliesWithoutTheRightToWrite) {
                    {L"DefaultPassword", L"pw"},
                    {L"DefaultDomainName", L"HOME"},
                    {L"Quenda", way.flag},
-                   {L"Run", ProgramDirectory() + L"\\Quenda.exe"}});
+                   {L"Run", RunEntry()}});
     const Settings stored = StoredSettings();
     const StandardUserWritesRefused refused;
     QuendaRun run;
     if (way.typedUser)
       run.Type(C::Text3, way.typedUser);
     if (way.flag == std::wstring_view(L"0"))
-      PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // may open a message box
+      run.ClickLater(C::Command1);  // may open a message box
     // A message box would hold the program open: ending by itself, it showed none.
     if (way.exitCode) {
       EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: [icon] " + Wide(FailureMessage()));
@@ -243,7 +243,7 @@ TEST(Cp950E2E, ChineseReadmeIsDecodedAndAChineseUserNameRoundTrips) {
   EXPECT_EQ(run.Text(C::Text1), readme);
   run.Click(C::Check1);
   run.Type(C::Text3, L"王小明");
-  PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);
+  run.ClickLater(C::Command1);
   // Saved without a password, which the warning after the save points out.
   EXPECT_TRUE(run.AnswerMessageBox().starts_with(L"Quenda: [icon] [阻礙] "));
   EXPECT_EQ(run.ExitCode(10s), 0u);
@@ -286,7 +286,7 @@ TEST(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceKeepsCredentialsAndItsRunEnt
     smallPeak = smallPeak ? smallPeak : run.PeakMemory();  // the first readme is the small one
     EXPECT_LT(run.PeakMemory(), smallPeak + (8 << 20));
     run.Type(C::Text2, L"Пётр");
-    PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);  // opens a message box: not waited for
+    run.ClickLater(C::Command1);  // opens a message box: not waited for
     EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: " + Wide(UnrepresentableMessage()));
     EXPECT_EQ(StoredSettings(), stored);
     run.Type(C::Text2, L"DOM");
@@ -298,18 +298,6 @@ TEST(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceKeepsCredentialsAndItsRunEnt
     EXPECT_TRUE(QuendaRun(stored[L"Run"]).Item(C::Form1));
     fs::remove_all(folder);
   }
-}
-
-// The raw value of a Winlogon setting: its type and bytes.
-std::pair<DWORD, std::vector<BYTE>> RawWinlogonValue(const wchar_t* name) {
-  std::vector<BYTE> data(8192);
-  DWORD type = 0;
-  DWORD size = static_cast<DWORD>(data.size());
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                   data.data(), &size) != ERROR_SUCCESS)
-    return {};
-  data.resize(size);
-  return {type, data};
 }
 
 // Values the dialog cannot show faithfully stay exactly as stored through OK: a user name the code
@@ -324,9 +312,7 @@ TEST(QuendaE2E, ValuesItCannotShowStayAndARefusedApplyLeavesTheDialogUsable) {
                  {L"DefaultUserName", L"Иван"},
                  {L"DefaultPassword", std::wstring(1500, L'p')},
                  {L"Quenda", L"0"}});
-  const std::wstring expandable = L"%USERDOMAIN%";
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
-                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
+  StoreExpandableDomain();
   const auto rawValues = [] {
     return std::vector{RawWinlogonValue(L"DefaultUserName"), RawWinlogonValue(L"DefaultPassword"),
                        RawWinlogonValue(L"DefaultDomainName")};
@@ -353,7 +339,7 @@ TEST(QuendaE2E, ValuesItCannotShowStayAndARefusedApplyLeavesTheDialogUsable) {
   Sleep(6000);  // no countdown runs any more
   EXPECT_EQ(run.ExitCode(), DWORD{STILL_ACTIVE});
   run.Type(C::Text2, std::wstring(1024, L'd'));
-  PostMessageW(run.Item(C::Command1), BM_CLICK, 0, 0);
+  run.ClickLater(C::Command1);
   EXPECT_EQ(run.AnswerMessageBox(), L"Quenda: " + Wide(TooLongMessage()));
   EXPECT_EQ(StoredSettings(), stored);
   EXPECT_EQ(rawValues(), before);
