@@ -1,5 +1,5 @@
 // Quenda's settings in the real registry, as a test program under Wine reads and prepares them
-// through the wide API, and a Winlogon key whose writes are refused.
+// through the wide API, keys whose access is refused, and quenda.com run through cmd.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace quenda::e2e {
 
@@ -32,6 +37,20 @@ inline const std::tuple<const wchar_t*, HKEY, const wchar_t*, const wchar_t*> kS
      L"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName", L"ComputerName"},
     {L"Locale", HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale"}};
 inline constexpr std::size_t kWrittenSettings = 6;
+
+// The folder of this test program, which is also its working folder: quenda.exe, quenda.com, the
+// readme files and bare_floor.exe lie there.
+inline std::wstring ProgramDirectory() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return std::filesystem::path(path).parent_path().wstring();
+}
+
+// The Run entry Quenda stores when started from here: the build folder's path has no blank, so the
+// entry stays unquoted.
+inline std::wstring RunEntry() {
+  return ProgramDirectory() + L"\\Quenda.exe";
+}
 
 // A password as StoredSettings shows it: a failing comparison must not print the text itself.
 inline std::wstring Hidden(std::wstring_view password) {
@@ -64,6 +83,27 @@ inline void StoreSettings(Settings settings) {
   }
 }
 
+// A Winlogon value's type and bytes as stored, environment variables left unexpanded.
+using RawValue = std::pair<DWORD, std::vector<BYTE>>;
+inline RawValue RawWinlogonValue(const wchar_t* name) {
+  std::vector<BYTE> data(8192);
+  DWORD type = 0;
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                   data.data(), &size) != ERROR_SUCCESS)
+    return {};
+  data.resize(size);
+  return {type, data};
+}
+
+// A domain of another type than text, which Quenda shows empty and must leave as it is.
+inline RawValue StoreExpandableDomain() {
+  const std::wstring expandable = L"%USERDOMAIN%";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
+                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
+  return RawWinlogonValue(L"DefaultDomainName");
+}
+
 // Access lists: everyone refused setting values, adding keys and deleting (0x10006), or reading
 // values (0x1); everyone allowed everything else (KA).
 inline constexpr wchar_t kWritesRefused[] = L"D:(D;;0x10006;;;WD)(A;;KA;;;WD)";
@@ -71,21 +111,18 @@ inline constexpr wchar_t kReadsRefused[] = L"D:(D;;0x1;;;WD)(A;;KA;;;WD)";
 
 // Gives a key of HKLM (created when missing) the access list `accessList` while it lives, then
 // gives everyone full access again: the wineserver of the test's own prefix enforces a key's
-// access list while it runs.
-class KeyAccessRefused {
- public:
-  // Without the refusal the access would succeed and the test would show nothing.
-  KeyAccessRefused(const wchar_t* subKey, const wchar_t* accessList) : subKey_(subKey) {
+// access list while it runs. Without the refusal the access would succeed and the test would
+// show nothing, hence the check.
+struct KeyAccessRefused {
+  KeyAccessRefused(const wchar_t* key, const wchar_t* accessList) : subKey(key) {
     EXPECT_TRUE(SetAccess(accessList));
   }
   ~KeyAccessRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
   KeyAccessRefused(const KeyAccessRefused&) = delete;
-  KeyAccessRefused& operator=(const KeyAccessRefused&) = delete;
 
- private:
   bool SetAccess(const wchar_t* accessList) const {
     HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey_, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(accessList, SDDL_REVISION_1, &descriptor,
                                                          nullptr);
@@ -94,22 +131,37 @@ class KeyAccessRefused {
     RegCloseKey(key);
     return set;
   }
-
-  const wchar_t* subKey_;
-};
-
-struct WinlogonWritesRefused : KeyAccessRefused {
-  WinlogonWritesRefused() : KeyAccessRefused(kWinlogon, kWritesRefused) {}
+  const wchar_t* subKey;
 };
 
 // Neither the Winlogon key nor the Run key may be written, as for a standard user.
 struct StandardUserWritesRefused {
-  WinlogonWritesRefused winlogon;
-  KeyAccessRefused run{kRun, kWritesRefused};
+  KeyAccessRefused winlogon{kWinlogon, kWritesRefused}, run{kRun, kWritesRefused};
 };
 
-struct WinlogonReadsRefused : KeyAccessRefused {
-  WinlogonReadsRefused() : KeyAccessRefused(kWinlogon, kReadsRefused) {}
-};
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The exit code, standard output and standard error; Outcome{} for done with nothing printed.
+using Outcome = std::tuple<int, std::string, std::string>;
+
+// Runs `command` through cmd in the working folder, that of quenda.com, with standard input from a
+// file of `input` (nullopt: the NUL device) and the two outputs redirected to files, as a script
+// would.
+inline Outcome Cmd(const std::wstring& command, std::optional<std::string_view> input = "") {
+  const std::filesystem::path temp = _wgetenv(L"TEMP");
+  if (input)
+    WriteBytes(temp / "cli-in", *input);
+  const std::wstring from = input ? LR"("%TEMP%\cli-in")" : L"NUL";
+  const int exitCode =
+      _wsystem((command + L" <" + from + LR"( >"%TEMP%\cli-out" 2>"%TEMP%\cli-err")").c_str());
+  const auto read = [&](const char* name) {
+    std::ifstream file(temp / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  return {exitCode, read("cli-out"), read("cli-err")};
+}
 
 }  // namespace quenda::e2e

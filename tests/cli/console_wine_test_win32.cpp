@@ -5,11 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <tuple>
 
 #include "settings_win32.h"
 
@@ -17,29 +13,16 @@ namespace {
 
 using namespace quenda::e2e;
 
-// The exit code, standard output and standard error; Outcome{} for done with nothing printed.
-using Outcome = std::tuple<int, std::string, std::string>;
-
-const std::string kPath = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-
-// Runs `command` through cmd in the working folder, that of quenda.com, with `input` as standard
-// input and the two outputs redirected to files, as a script would.
-Outcome Cmd(const std::wstring& command, const std::string& input = {}) {
-  const std::filesystem::path temp = _wgetenv(L"TEMP");
-  std::ofstream(temp / "cli-in", std::ios::binary) << input;
-  const int exitCode =
-      _wsystem((command + LR"( <"%TEMP%\cli-in" >"%TEMP%\cli-out" 2>"%TEMP%\cli-err")").c_str());
-  const auto read = [&](const char* name) {
-    std::ifstream file(temp / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  };
-  return {exitCode, read("cli-out"), read("cli-err")};
-}
+const std::string kRefused = "Cannot operate Auto Logon!\r\nMaybe the user not administrators.\r\n";
+const std::string kUnreadable =
+    "The automatic logon settings cannot be read: access is denied. Run as an administrator.\r\n";
+const std::string kBlocker =
+    "[Blocker] HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
 
 // A fresh system through cmd. Help goes to standard output; a usage error shows it on standard
-// error and exits with 2, writing nothing. The status then shows the fresh system; enable and
-// disable store what the dialog's OK would. Last, a write the registry refuses shows the dialog's
-// message on standard error, exits with 1 and changes nothing.
+// error and exits with 2, writing nothing. The status then shows the fresh system with its
+// findings; enable and disable store what the dialog's OK would. Last, a write the registry
+// refuses shows the dialog's message on standard error, exits with 1 and changes nothing.
 TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
   StoreSettings({});
   const auto [exitCode, help, error] = Cmd(L"quenda /?");
@@ -47,30 +30,29 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
   for (const wchar_t* command : {L"quenda", L"quenda /enable /user:a /user:b", L"quenda -status:1"})
     EXPECT_EQ(Cmd(command, "pw\r\n"), Outcome(2, "", help)) << command;
   EXPECT_EQ(StoredSettings(), Settings{});
-  const std::string kFreshStatus =
-      "Machine name: TEST-PC\r\nAutomatic logon: off\r\nUser name:\r\n"
-      "Domain name:\r\nPassword stored: none\r\nAutomatically: off\r\nRun entry:\r\n"
-      "[Blocker] " +
-      kPath +
-      "AutoAdminLogon: AutoAdminLogon is not 1: the automatic logon is off."
-      "\r\n[Blocker] " +
-      kPath +
-      "DefaultUserName: DefaultUserName is empty: there is no user to "
-      "log on.\r\n[Blocker] " +
-      kPath +
-      "DefaultPassword: DefaultPassword is empty: Windows turns "
-      "the automatic logon off.\r\n";
-  EXPECT_EQ(Cmd(L"quenda /status"), Outcome(0, kFreshStatus, ""));
+  EXPECT_EQ(
+      Cmd(L"quenda /status"),
+      Outcome(0,
+              "Machine name: TEST-PC\r\nAutomatic logon: off\r\nUser name:\r\nDomain name:\r\n"
+              "Password stored: none\r\nAutomatically: off\r\nRun entry:\r\n" +
+                  kBlocker +
+                  "AutoAdminLogon: AutoAdminLogon is not 1: the automatic logon "
+                  "is off.\r\n" +
+                  kBlocker +
+                  "DefaultUserName: DefaultUserName is empty: "
+                  "there is no user to log on.\r\n" +
+                  kBlocker +
+                  "DefaultPassword: "
+                  "DefaultPassword is empty: Windows turns the automatic logon off.\r\n",
+              ""));
 
   EXPECT_EQ(Cmd(L"quenda /enable /user:ann /domain:CORP /automatic", "s3cret\r\n"), Outcome{});
-  // The build folder's path has no blank, so the entry stays unquoted.
-  EXPECT_EQ(StoredSettings(),
-            Settings({{L"AutoAdminLogon", L"1"},
-                      {L"DefaultUserName", L"ann"},
-                      {L"DefaultPassword", Hidden(L"s3cret")},
-                      {L"DefaultDomainName", L"CORP"},
-                      {L"Quenda", L"1"},
-                      {L"Run", std::filesystem::current_path().native() + L"\\Quenda.exe"}}));
+  EXPECT_EQ(StoredSettings(), Settings({{L"AutoAdminLogon", L"1"},
+                                        {L"DefaultUserName", L"ann"},
+                                        {L"DefaultPassword", Hidden(L"s3cret")},
+                                        {L"DefaultDomainName", L"CORP"},
+                                        {L"Quenda", L"1"},
+                                        {L"Run", RunEntry()}}));
   EXPECT_EQ(Cmd(L"QUENDA -DISABLE"), Outcome{});
   const Settings disabled = {{L"AutoAdminLogon", L"0"},
                              {L"DefaultUserName", L"ann"},
@@ -78,9 +60,8 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
                              {L"Quenda", L"0"}};
   EXPECT_EQ(StoredSettings(), disabled);
 
-  const WinlogonWritesRefused refused;
-  EXPECT_EQ(Cmd(L"quenda /enable /user:bob", "pw\r\n"),
-            Outcome(1, "", "Cannot operate Auto Logon!\r\nMaybe the user not administrators.\r\n"));
+  const KeyAccessRefused refused(kWinlogon, kWritesRefused);
+  EXPECT_EQ(Cmd(L"quenda /enable /user:bob", "pw\r\n"), Outcome(1, "", kRefused));
   EXPECT_EQ(StoredSettings(), disabled);
 }
 
@@ -90,33 +71,20 @@ TEST(ConsoleUnderWine, HelpStatusEnableDisableAndErrorsThroughCmd) {
 // exit code 1, not as a configuration that is off.
 TEST(ConsoleUnderWine, ValuesItCannotShowStayAndUnreadableSettingsAreNotReportedAsOff) {
   StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", std::wstring(1500, L'u')}});
-  const std::wstring expandable = L"%USERDOMAIN%";
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
-                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
-  const auto domain = [] {
-    wchar_t text[64] = L"";
-    DWORD type = 0;
-    DWORD size = sizeof(text);
-    RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", RRF_RT_ANY | RRF_NOEXPAND,
-                 &type, text, &size);
-    return std::pair<DWORD, std::wstring>(type, text);
-  };
+  const RawValue domain = StoreExpandableDomain();
   EXPECT_EQ(Cmd(L"quenda /disable"), Outcome{});
   EXPECT_EQ(Cmd(L"quenda /enable /user:" + std::wstring(1024, L'n'), "pw\r\n"),
             Outcome(1, "",
-                    "The text you typed is too long to be read back once stored. Please "
-                    "use a shorter one.\r\n"));
+                    "The text you typed is too long to be read back once stored. Please use a "
+                    "shorter one.\r\n"));
   EXPECT_EQ(StoredSettings()[L"DefaultUserName"], std::wstring(1500, L'u'));
-  EXPECT_EQ(domain(), (std::pair<DWORD, std::wstring>(REG_EXPAND_SZ, expandable)));
+  EXPECT_EQ(RawWinlogonValue(L"DefaultDomainName"), domain);
   EXPECT_EQ(Cmd(L"quenda /enable /user:" + std::wstring(1023, L'n'), "pw\r\n"), Outcome{});
   EXPECT_EQ(StoredSettings()[L"DefaultUserName"], std::wstring(1023, L'n'));
-  EXPECT_EQ(domain(), (std::pair<DWORD, std::wstring>(REG_EXPAND_SZ, expandable)));
+  EXPECT_EQ(RawWinlogonValue(L"DefaultDomainName"), domain);
 
-  const WinlogonReadsRefused refused;
-  EXPECT_EQ(Cmd(L"quenda /status"),
-            Outcome(1, "",
-                    "The automatic logon settings cannot be read: access is denied. Run "
-                    "as an administrator.\r\n"));
+  const KeyAccessRefused refused(kWinlogon, kReadsRefused);
+  EXPECT_EQ(Cmd(L"quenda /status"), Outcome(1, "", kUnreadable));
 }
 
 // A configuration that cannot be read all is no answer: /check and /status say so on standard
@@ -124,55 +92,42 @@ TEST(ConsoleUnderWine, ValuesItCannotShowStayAndUnreadableSettingsAreNotReported
 // JSON are checked by readiness_wine_test.py.)
 TEST(ConsoleUnderWine, CheckAndStatusExitWith1WhenAPolicyCannotBeRead) {
   StoreSettings({{L"AutoAdminLogon", L"1"}, {L"DefaultUserName", L"ann"}});
-  const std::string kUnreadable =
-      "The automatic logon settings cannot be read: access is denied. Run as an administrator.\r\n";
   EXPECT_EQ(std::get<0>(Cmd(L"quenda /check")), 3);
-  const KeyAccessRefused refused(
-      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", kReadsRefused);
+  const KeyAccessRefused refused(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                                 kReadsRefused);
   EXPECT_EQ(Cmd(L"quenda /check"), Outcome(1, "", kUnreadable));
   EXPECT_EQ(Cmd(L"quenda /status /json"), Outcome(1, "", kUnreadable));
 }
 
 // /reapply, as a logon task runs it: with "Automatically" on, the automatic logon turned back on
 // with the stored credentials and the Run entry; with it off, nothing changed and a line saying
-// so. Under Wine the LSA has no secret, so the password is the registry's.
-TEST(ConsoleUnderWine, ReapplyTurnsTheAutomaticLogonBackOnOnlyWhenAutomaticallyIsOn) {
-  const Settings off = {{L"AutoAdminLogon", L"0"},
-                        {L"DefaultUserName", L"ann"},
-                        {L"DefaultPassword", L"s3cret"},
-                        {L"DefaultDomainName", L"CORP"},
-                        {L"Quenda", L"0"}};
-  StoreSettings(off);
-  const Settings stored = StoredSettings();
+// so. Under Wine the LSA has no secret, so the password is the registry's. With the Winlogon and
+// Run keys read-only, as for a standard user, /enable and /reapply of what is stored already
+// succeed without a message; a change still fails as before, writing nothing.
+TEST(ConsoleUnderWine, ReapplyTurnsTheLogonBackOnOnlyWhenAutomaticallyIsOnAndNeedsNoRightToWrite) {
+  Settings settings = {{L"AutoAdminLogon", L"0"},
+                       {L"DefaultUserName", L"ann"},
+                       {L"DefaultPassword", L"s3cret"},
+                       {L"DefaultDomainName", L"CORP"},
+                       {L"Quenda", L"0"}};
+  StoreSettings(settings);
+  Settings stored = StoredSettings();
   EXPECT_EQ(Cmd(L"quenda /reapply"),
             Outcome(0, "\"Automatically\" is off: nothing was changed.\r\n", ""));
   EXPECT_EQ(StoredSettings(), stored);
 
-  Settings on = off;
-  on[L"Quenda"] = L"1";
-  StoreSettings(on);
-  Settings expected = StoredSettings();
-  expected[L"AutoAdminLogon"] = L"1";
-  expected[L"Run"] = std::filesystem::current_path().native() + L"\\Quenda.exe";
+  settings[L"Quenda"] = L"1";
+  StoreSettings(settings);
+  stored = StoredSettings();
+  stored[L"AutoAdminLogon"] = L"1";
+  stored[L"Run"] = RunEntry();
   EXPECT_EQ(Cmd(L"quenda /reapply"), Outcome{});
-  EXPECT_EQ(StoredSettings(), expected);
-}
+  EXPECT_EQ(StoredSettings(), stored);
 
-// With the Winlogon and Run keys read-only, as for a standard user: /enable and /reapply of what
-// is stored already succeed without a message; a change still fails as before, writing nothing.
-TEST(ConsoleUnderWine, AnUnchangedConfigurationAppliesWithoutTheRightToWrite) {
-  StoreSettings({{L"AutoAdminLogon", L"1"},
-                 {L"DefaultUserName", L"ann"},
-                 {L"DefaultPassword", L"s3cret"},
-                 {L"DefaultDomainName", L"CORP"},
-                 {L"Quenda", L"1"},
-                 {L"Run", std::filesystem::current_path().native() + L"\\Quenda.exe"}});
-  const Settings stored = StoredSettings();
   const StandardUserWritesRefused refused;
   EXPECT_EQ(Cmd(L"quenda /enable /user:ann /automatic", "s3cret\r\n"), Outcome{});
   EXPECT_EQ(Cmd(L"quenda /reapply"), Outcome{});
-  EXPECT_EQ(Cmd(L"quenda /enable /user:ann /automatic", "changed\r\n"),
-            Outcome(1, "", "Cannot operate Auto Logon!\r\nMaybe the user not administrators.\r\n"));
+  EXPECT_EQ(Cmd(L"quenda /enable /user:ann /automatic", "changed\r\n"), Outcome(1, "", kRefused));
   EXPECT_EQ(StoredSettings(), stored);
 }
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,13 +17,6 @@
 namespace quenda::e2e {
 
 using namespace std::chrono_literals;
-
-// The folder of this test program; quenda.exe, its readme files and bare_floor.exe lie there.
-inline std::wstring ProgramDirectory() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  return std::filesystem::path(path).parent_path().wstring();
-}
 
 inline bool WaitUntil(auto condition, std::chrono::milliseconds timeout = 10s) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -85,8 +77,9 @@ class QuendaRun {
   }
 
   // Returns once the dialog has handled the click, so never for one that opens a message box:
-  // post BM_CLICK for those.
+  // ClickLater returns at once.
   void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+  void ClickLater(ControlId id) { PostMessageW(Item(id), BM_CLICK, 0, 0); }
   // Replaces a text box's text as typing would: the box reports the change to the dialog.
   void Type(ControlId id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
   // To the focused control: a key press (Enter, Esc, Tab).

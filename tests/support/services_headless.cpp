@@ -4,72 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "password_line.h"
 #include "registry_memory.h"
 
 namespace quenda {
-
-void HeadlessProcess::ShowMessage(std::u16string_view text, MessageKind kind) {
-  // A copy: the callback may show further messages, which would move the recorded ones.
-  const ShownMessage shown{std::u16string(text), kind};
-  messages.push_back(shown);
-  if (onMessage)
-    onMessage(shown);
-}
-
-std::u16string HeadlessProcess::ShortPath(std::u16string_view path) {
-  const auto found = shortPaths.find(std::u16string(path));
-  return found != shortPaths.end() ? found->second : std::u16string(path);
-}
-
-void HeadlessServices::MoveFocus(ControlId id) {
-  if (!closed)
-    form().FocusArrived(id);
-}
-
-void HeadlessServices::StartCountdown(int milliseconds) {
-  countdownRunning_ = !closed;
-  period_ = milliseconds;
-  nextExpiry_ = now_ + milliseconds;
-}
-
-void HeadlessServices::CloseDialog() {
-  closed = true;
-  countdownRunning_ = false;
-}
-
-bool HeadlessProcess::StartProgram(std::u16string_view application, std::u16string_view commandLine,
-                                   int windowState) {
-  startedPrograms.push_back(
-      {std::u16string(application), std::u16string(commandLine), windowState});
-  return startProgramSucceeds;
-}
-
-std::string HeadlessProcess::ReadFileStart(std::u16string_view path, std::size_t limit) {
-  readPaths.emplace_back(path);
-  const auto found = files.find(std::u16string(path));
-  return found != files.end() ? found->second.substr(0, limit) : std::string();
-}
-
-LogonCheck HeadlessProcess::TryLogon(std::u16string_view user, std::u16string_view domain,
-                                     std::u16string_view password) {
-  logonsTried.push_back(std::u16string(domain) + u"\\" + std::u16string(user) + u":" +
-                        std::u16string(password));
-  return logonAnswer;
-}
-
-bool HeadlessProcess::Ask(std::u16string_view question) {
-  questions.emplace_back(question);
-  return answerYes;
-}
-
-void HeadlessServices::Show() {
-  const ControlId first = NextInTabOrder(ControlId::Form1, true);
-  if (first != ControlId::Form1)
-    MoveFocus(first);
-}
 
 void HeadlessServices::Advance(int milliseconds) {
   const long long until = now_ + milliseconds;
@@ -82,26 +21,6 @@ void HeadlessServices::Advance(int milliseconds) {
     form().TimerExpired();
   }
   now_ = std::max(now_, until);
-}
-
-void HeadlessServices::Click(ControlId id) {
-  if (CanTakeFocus(form()[id]))
-    MoveFocus(id);
-  form().UserClicked(id);
-}
-
-bool HeadlessServices::Type(ControlId id, std::u16string text) {
-  const Control& box = form()[id];
-  if (closed || box.kind != ControlKind::TextBox || !box.enabled || box.locked)
-    return false;
-  form().UserEditedText(id, std::move(text));
-  return true;
-}
-
-void HeadlessServices::Tab(bool forward) {
-  const ControlId next = NextInTabOrder(form().Focused(), forward);
-  if (next != ControlId::Form1)
-    MoveFocus(next);
 }
 
 ControlId HeadlessServices::NextInTabOrder(ControlId from, bool forward) {
@@ -130,11 +49,6 @@ ControlId HeadlessServices::NextInTabOrder(ControlId from, bool forward) {
   return ControlId::Form1;
 }
 
-void HeadlessConsole::ShowMessage(std::u16string_view text, MessageKind kind) {
-  HeadlessProcess::ShowMessage(text, kind);
-  error.append(text).append(u"\r\n");
-}
-
 std::optional<std::u16string> HeadlessConsole::ReadHiddenLine(std::u16string_view prompt) {
   error.append(prompt).append(u"\r\n");
   if (typedLines.empty())
@@ -152,20 +66,6 @@ std::string HeadlessConsole::ReadInputLine() {
   std::string line = input.substr(0, length);
   input.erase(0, length);
   return line;
-}
-
-bool HeadlessProcess::AcquireSaveLock() {
-  if (saveLockTimesOut)
-    return false;
-  saveLocks.push_back({RegistryCallCount()});
-  return true;
-}
-
-void HeadlessProcess::ReleaseSaveLock() {
-  // A release without a lock held shows as a span that was never acquired.
-  if (saveLocks.empty() || saveLocks.back().callsAtRelease != -1)
-    saveLocks.push_back({-1});
-  saveLocks.back().callsAtRelease = RegistryCallCount();
 }
 
 int RegistryCallCount() {

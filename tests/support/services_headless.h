@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console_commands.h"
@@ -27,21 +28,56 @@ struct ShownMessage {
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
+// The substitute registry's calls of all operations since its last Reset.
+int RegistryCallCount();
+
 class HeadlessProcess : public ProcessServices {
  public:
-  void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  void ShowMessage(std::u16string_view text, MessageKind kind) override {
+    // A copy: the callback may show further messages, which would move the recorded ones.
+    const ShownMessage shown{std::u16string(text), kind};
+    messages.push_back(shown);
+    if (onMessage)
+      onMessage(shown);
+  }
   [[noreturn]] void EndProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
   std::u16string ExecutableDirectory() override { return executableDirectory; }
-  std::u16string ShortPath(std::u16string_view path) override;
+  std::u16string ShortPath(std::u16string_view path) override {
+    const auto found = shortPaths.find(std::u16string(path));
+    return found != shortPaths.end() ? found->second : std::u16string(path);
+  }
   std::u16string WindowsDirectory() override { return u"C:\\Windows"; }
-  bool StartProgram(std::u16string_view application, std::u16string_view commandLine,
-                    int windowState) override;
-  std::string ReadFileStart(std::u16string_view path, std::size_t limit) override;
+  bool StartProgram(std::u16string_view application, std::u16string_view line,
+                    int windowState) override {
+    startedPrograms.push_back({std::u16string(application), std::u16string(line), windowState});
+    return startProgramSucceeds;
+  }
+  std::string ReadFileStart(std::u16string_view path, std::size_t limit) override {
+    readPaths.emplace_back(path);
+    const auto found = files.find(std::u16string(path));
+    return found != files.end() ? found->second.substr(0, limit) : std::string();
+  }
   LogonCheck TryLogon(std::u16string_view user, std::u16string_view domain,
-                      std::u16string_view password) override;
-  bool Ask(std::u16string_view question) override;
-  bool AcquireSaveLock() override;
-  void ReleaseSaveLock() override;
+                      std::u16string_view password) override {
+    logonsTried.push_back(std::u16string(domain) + u"\\" + std::u16string(user) + u":" +
+                          std::u16string(password));
+    return logonAnswer;
+  }
+  bool Ask(std::u16string_view question) override {
+    questions.emplace_back(question);
+    return answerYes;
+  }
+  bool AcquireSaveLock() override {
+    if (!saveLockTimesOut)
+      saveLocks.push_back({RegistryCallCount()});
+    return !saveLockTimesOut;
+  }
+  void ReleaseSaveLock() override {
+    // A release without a lock held shows as a span that was never acquired.
+    if (saveLocks.empty() || saveLocks.back().callsAtRelease != -1)
+      saveLocks.push_back({-1});
+    saveLocks.back().callsAtRelease = RegistryCallCount();
+  }
 
   // ---- What happened ----
   std::vector<ShownMessage> messages;
@@ -51,14 +87,12 @@ class HeadlessProcess : public ProcessServices {
   // Each time the save lock was held: the substitute registry's calls counted (all operations,
   // since its last Reset) when it was taken and when it was given back (-1 while still held).
   struct LockSpan {
-    int callsAtAcquire = 0;
-    int callsAtRelease = -1;
+    int callsAtAcquire = 0, callsAtRelease = -1;
     friend bool operator==(const LockSpan&, const LockSpan&) = default;
   };
   std::vector<LockSpan> saveLocks;
   struct StartedProgram {
-    std::u16string application;
-    std::u16string commandLine;
+    std::u16string application, commandLine;
     int windowState = 0;
     friend bool operator==(const StartedProgram&, const StartedProgram&) = default;
   };
@@ -79,33 +113,50 @@ class HeadlessProcess : public ProcessServices {
   bool saveLockTimesOut = false;
 };
 
-// The substitute registry's calls of all operations since its last Reset.
-int RegistryCallCount();
-
 class HeadlessServices : public HeadlessProcess, public WindowServices {
  public:
   // The form that receives the window's events. Must be set before any event is played.
   void Attach(Form1& form) { form_ = &form; }
 
   void ShowChange(ControlId id, Property property) override { changes.push_back({id, property}); }
-  void MoveFocus(ControlId id) override;
-  void StartCountdown(int milliseconds) override;
+  void MoveFocus(ControlId id) override {
+    if (!closed)
+      form().FocusArrived(id);
+  }
+  void StartCountdown(int milliseconds) override {
+    countdownRunning_ = !closed;
+    period_ = milliseconds;
+    nextExpiry_ = now_ + milliseconds;
+  }
   void StopCountdown() override { countdownRunning_ = false; }
   void SetWidth(float) override {}
-  void CloseDialog() override;
+  void CloseDialog() override {
+    closed = true;
+    countdownRunning_ = false;
+  }
 
   // ---- The user and the clock ----
   // Shows the dialog: the focus goes to the first control of the focus order.
-  void Show();
+  void Show() { FocusNext(ControlId::Form1, true); }
   // Moves the virtual clock on; each expiry of a running countdown goes to Form1::TimerExpired.
   void Advance(int milliseconds);
   // A mouse click: the control takes the focus when it can, then its Click event runs.
-  void Click(ControlId id);
+  void Click(ControlId id) {
+    if (CanTakeFocus(form()[id]))
+      MoveFocus(id);
+    form().UserClicked(id);
+  }
   // Types `text` over the box's contents. Refused (false) for a disabled or locked box.
-  bool Type(ControlId id, std::u16string text);
+  bool Type(ControlId id, std::u16string text) {
+    const Control& box = form()[id];
+    if (closed || box.kind != ControlKind::TextBox || !box.enabled || box.locked)
+      return false;
+    form().UserEditedText(id, std::move(text));
+    return true;
+  }
   // Tab or Shift+Tab, as the dialog manager moves the focus: by TabIndex, skipping controls that
   // cannot take the focus, wrapping around.
-  void Tab(bool forward = true);
+  void Tab(bool forward = true) { FocusNext(form().Focused(), forward); }
 
   // ---- What happened ----
   struct Change {
@@ -120,10 +171,13 @@ class HeadlessServices : public HeadlessProcess, public WindowServices {
  private:
   Form1& form() { return *form_; }
   ControlId NextInTabOrder(ControlId from, bool forward);
+  void FocusNext(ControlId from, bool forward) {
+    if (const ControlId next = NextInTabOrder(from, forward); next != ControlId::Form1)
+      MoveFocus(next);
+  }
 
   Form1* form_ = nullptr;
-  long long now_ = 0;
-  long long nextExpiry_ = 0;
+  long long now_ = 0, nextExpiry_ = 0;
   int period_ = 0;
   bool countdownRunning_ = false;
 };
@@ -139,7 +193,10 @@ struct HeadlessDialog {
 class HeadlessConsole : public HeadlessProcess, public ConsoleIo {
  public:
   // A message is one line on standard error, as on the real console.
-  void ShowMessage(std::u16string_view text, MessageKind kind) override;
+  void ShowMessage(std::u16string_view text, MessageKind kind) override {
+    HeadlessProcess::ShowMessage(text, kind);
+    error.append(text).append(u"\r\n");
+  }
   void WriteOutput(std::u16string_view text) override { output += text; }
   void WriteError(std::u16string_view text) override { error += text; }
   bool InputIsConsole() override { return inputIsConsole; }
