@@ -16,6 +16,7 @@ import tempfile
 BIN = sys.argv[1]
 WINLOGON = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon"
 POLICIES = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\System"
+RUN = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
 INTERNATIONAL = r"HKEY_CURRENT_USER\Control Panel\International"
 PATH_WINLOGON = r"HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon" + "\\"
 PATH_WINLOGON32 = r"HKLM\SOFTWARE\WOW6432Node\Microsoft\Windows NT\CurrentVersion\Winlogon" + "\\"
@@ -50,7 +51,12 @@ def store(values):
         lines += [f"[{key}]", f'"{name}"=' + ("-" if data is None else data), ""]
     with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as file:
         file.write("\ufeff".encode("utf-16-le") + "\r\n".join(lines).encode("utf-16-le"))
-    subprocess.run(["wine", "regedit", "/s", file.name], check=True)
+    # Wine's regedit has been seen to fail once, at random, on a busy machine: try again.
+    for attempt in range(3):
+        if subprocess.run(["wine", "regedit", "/s", file.name]).returncode == 0:
+            break
+        if attempt == 2:
+            fail("regedit could not import " + file.name)
     os.unlink(file.name)
 
 
@@ -71,7 +77,8 @@ READY = {(WINLOGON, "AutoAdminLogon"): text("1"),
          (WINLOGON, "LegalNoticeCaption"): None,
          (POLICIES, "LegalNoticeText"): None,
          (POLICIES, "EnableLUA"): "dword:00000000",
-         (INTERNATIONAL, "Locale"): text("00000409")}
+         (INTERNATIONAL, "Locale"): text("00000409"),
+         (RUN, "Quenda"): None}
 subprocess.run(["wine", "reg", "delete", WINLOGON, "/v", "AutoAdminLogon", "/f", "/reg:32"],
                stderr=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
 
