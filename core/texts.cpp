@@ -215,12 +215,6 @@ std::u16string_view OnOffText(bool on) {
   return on ? u"on" : u"off";
 }
 
-std::u16string_view YesNoText(bool yes) {
-  if (IsChinese)
-    return yes ? u"是" : u"否";
-  return yes ? u"yes" : u"no";
-}
-
 std::u16string_view PasswordPrompt() {
   return IsChinese ? u"密碼: " : u"Password: ";
 }

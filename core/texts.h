@@ -115,7 +115,6 @@ enum class StatusItem : std::uint8_t {
 };
 std::u16string_view StatusLabel(StatusItem item);
 std::u16string_view OnOffText(bool on);
-std::u16string_view YesNoText(bool yes);
 
 // The prompts for the password and its confirmation when standard input is a console.
 std::u16string_view PasswordPrompt();
