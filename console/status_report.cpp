@@ -31,19 +31,19 @@ std::u16string Visible(std::u16string_view text) {
 
 std::u16string StatusReport(const StoredSettings& stored, PasswordLocation password) {
   std::u16string report;
-  const auto line = [&report](StatusItem item, std::u16string_view value) {
-    report.append(StatusLabel(item)).append(u":");
+  const auto line = [&report](const Bilingual& label, std::u16string_view value) {
+    report.append(label()).append(u":");
     if (!value.empty())
       report.append(u" ").append(Visible(value));
     report.append(u"\r\n");
   };
-  line(StatusItem::MachineName, stored.computerName);
-  line(StatusItem::AutoLogon, OnOffText(stored.autoLogon));
-  line(StatusItem::UserName, stored.user.text);
-  line(StatusItem::DomainName, stored.domain.text);
-  line(StatusItem::PasswordStored, PasswordLocationText(password));
-  line(StatusItem::Automatically, OnOffText(stored.automatic));
-  line(StatusItem::RunEntry, stored.runCommand);
+  line(status_text::kMachineName, stored.computerName);
+  line(status_text::kAutoLogon, OnOffText(stored.autoLogon));
+  line(status_text::kUserName, stored.user.text);
+  line(status_text::kDomainName, stored.domain.text);
+  line(status_text::kPasswordStored, PasswordLocationText(password));
+  line(status_text::kAutomatically, OnOffText(stored.automatic));
+  line(status_text::kRunEntry, stored.runCommand);
   return report;
 }
 

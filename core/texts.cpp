@@ -58,34 +58,6 @@ const std::u16string_view kAdministratorsHint = u"(Administrators)";
 const std::u16string_view kVersionCaption = u"Ver. " QUENDA_VERSION;
 }  // namespace dialog_text
 
-std::u16string_view MismatchMessage() {
-  return IsChinese ? u"兩次輸入的密碼不一樣, 請再輸入一次."
-                   : u"Not Confirmed password, please keyin again.";
-}
-
-std::u16string_view FailureMessage() {
-  return IsChinese ? u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."
-                   : u"Cannot operate Auto Logon!\r\nMaybe the user not administrators.";
-}
-
-std::u16string_view UnrepresentableMessage() {
-  return IsChinese ? u"輸入的文字含有本系統字碼頁無法儲存的字元, 請改用其他字元."
-                   : u"The text you typed has characters this system's code page cannot store. "
-                     u"Please use other characters.";
-}
-
-std::u16string_view TooLongMessage() {
-  return IsChinese ? u"輸入的文字太長, 儲存之後無法完整讀回, 請改用較短的文字."
-                   : u"The text you typed is too long to be read back once stored. "
-                     u"Please use a shorter one.";
-}
-
-std::u16string_view UnreadableMessage() {
-  return IsChinese ? u"無法讀取自動登入的設定: 存取被拒. 請以系統管理員身分執行."
-                   : u"The automatic logon settings cannot be read: access is denied. "
-                     u"Run as an administrator.";
-}
-
 std::u16string RunEntryMessage(std::u16string_view folder) {
   std::u16string message(IsChinese ? u"無法寫入在登入時從這個資料夾啟動 Quenda 的執行項目:\r\n"
                                    : u"Cannot write a Run entry that starts Quenda from the "
@@ -96,10 +68,6 @@ std::u16string RunEntryMessage(std::u16string_view folder) {
                            : u"\r\nThe system's code page cannot name it. Please move Quenda to "
                              u"another folder.");
   return message;
-}
-
-std::u16string_view ReadmeFileName() {
-  return IsChinese ? u"readmetw.txt" : u"readme.txt";
 }
 
 const std::u16string_view kEnglishContactText =
@@ -126,38 +94,8 @@ const std::u16string_view kChineseContactText =
 
 // ==== The console companion ====
 
-std::u16string_view ConsoleUsage() {
-  if (IsChinese) {
-    return u"Quenda " QUENDA_VERSION
-           u" - 以命令列設定自動登入; quenda.exe 是對話方塊.\r\n"
-           u"\r\n"
-           u"  quenda /status [/json]\r\n"
-           u"      顯示電腦名稱與已儲存的自動登入設定, 絕不顯示密碼, "
-           u"以及妨礙自動登入的原因. /json: 以 JSON 輸出.\r\n"
-           u"  quenda /check\r\n"
-           u"      列出妨礙 Windows 自動登入的原因. 結束代碼: 0 可以自動登入, 3 不能.\r\n"
-           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic] [/protect] [/nocheck]\r\n"
-           u"      以該使用者啟動自動登入. 密碼取自標準輸入的第一行, "
-           u"在主控台上則不顯示地詢問兩次.\r\n"
-           u"      未指定 /domain: 時沿用已儲存的網域名稱. "
-           u"/automatic: 每次登入時程式自動再套用一次設定.\r\n"
-           u"      /protect: 將密碼存入受保護的 LSA 機密 \"DefaultPassword\", "
-           u"而非一般使用者也能讀取的登錄值;\r\n"
-           u"      已有受保護的密碼時, 不加 /protect 也存在那裡.\r\n"
-           u"      儲存前先嘗試以該帳戶登入; /nocheck: 不嘗試.\r\n"
-           u"  quenda /disable\r\n"
-           u"      停止自動登入並刪除已儲存的密碼, 使用者名稱與網域名稱保留.\r\n"
-           u"  quenda /reapply\r\n"
-           u"      \"程式自動操作\" 開啟時, 照已儲存的設定再套用一次並啟動自動登入, "
-           u"如同每次登入時程式自動操作;\r\n"
-           u"      否則不做任何變更. 供以 SYSTEM 身分執行的登入排程工作使用.\r\n"
-           u"  quenda /?\r\n"
-           u"      顯示本說明.\r\n"
-           u"\r\n"
-           u"參數不分大小寫, 也可以用 \"-\" 開頭. "
-           u"結束代碼: 0 完成, 1 未完成 (原因見訊息), 2 用法錯誤, 3 (/check) 不能自動登入.\r\n";
-  }
-  return u"Quenda " QUENDA_VERSION
+const Bilingual ConsoleUsage{
+u"Quenda " QUENDA_VERSION
          u" - automatic logon from the command line; quenda.exe is the dialog.\r\n"
          u"\r\n"
          u"  quenda /status [/json]\r\n"
@@ -186,41 +124,40 @@ std::u16string_view ConsoleUsage() {
          u"\r\n"
          u"Switches are case-insensitive and may begin with \"-\" instead of \"/\".\r\n"
          u"Exit codes: 0 done (/check: ready), 1 not done (the message says why), 2 wrong\r\n"
-         u"usage, 3 (/check) something stops the automatic logon.\r\n";
-}
-
-std::u16string_view StatusLabel(StatusItem item) {
-  switch (item) {
-    case StatusItem::MachineName:
-      return IsChinese ? u"電腦名稱" : u"Machine name";
-    case StatusItem::AutoLogon:
-      return IsChinese ? u"自動登入" : u"Automatic logon";
-    case StatusItem::UserName:
-      return IsChinese ? u"使用者名稱" : u"User name";
-    case StatusItem::DomainName:
-      return IsChinese ? u"網域名稱" : u"Domain name";
-    case StatusItem::PasswordStored:
-      return IsChinese ? u"已儲存密碼" : u"Password stored";
-    case StatusItem::Automatically:
-      return IsChinese ? u"程式自動操作" : u"Automatically";
-    case StatusItem::RunEntry:
-      return IsChinese ? u"登入時執行" : u"Run entry";
-  }
-  return {};
-}
+         u"usage, 3 (/check) something stops the automatic logon.\r\n",
+u"Quenda " QUENDA_VERSION
+           u" - 以命令列設定自動登入; quenda.exe 是對話方塊.\r\n"
+           u"\r\n"
+           u"  quenda /status [/json]\r\n"
+           u"      顯示電腦名稱與已儲存的自動登入設定, 絕不顯示密碼, "
+           u"以及妨礙自動登入的原因. /json: 以 JSON 輸出.\r\n"
+           u"  quenda /check\r\n"
+           u"      列出妨礙 Windows 自動登入的原因. 結束代碼: 0 可以自動登入, 3 不能.\r\n"
+           u"  quenda /enable /user:名稱 [/domain:名稱] [/automatic] [/protect] [/nocheck]\r\n"
+           u"      以該使用者啟動自動登入. 密碼取自標準輸入的第一行, "
+           u"在主控台上則不顯示地詢問兩次.\r\n"
+           u"      未指定 /domain: 時沿用已儲存的網域名稱. "
+           u"/automatic: 每次登入時程式自動再套用一次設定.\r\n"
+           u"      /protect: 將密碼存入受保護的 LSA 機密 \"DefaultPassword\", "
+           u"而非一般使用者也能讀取的登錄值;\r\n"
+           u"      已有受保護的密碼時, 不加 /protect 也存在那裡.\r\n"
+           u"      儲存前先嘗試以該帳戶登入; /nocheck: 不嘗試.\r\n"
+           u"  quenda /disable\r\n"
+           u"      停止自動登入並刪除已儲存的密碼, 使用者名稱與網域名稱保留.\r\n"
+           u"  quenda /reapply\r\n"
+           u"      \"程式自動操作\" 開啟時, 照已儲存的設定再套用一次並啟動自動登入, "
+           u"如同每次登入時程式自動操作;\r\n"
+           u"      否則不做任何變更. 供以 SYSTEM 身分執行的登入排程工作使用.\r\n"
+           u"  quenda /?\r\n"
+           u"      顯示本說明.\r\n"
+           u"\r\n"
+           u"參數不分大小寫, 也可以用 \"-\" 開頭. "
+           u"結束代碼: 0 完成, 1 未完成 (原因見訊息), 2 用法錯誤, 3 (/check) 不能自動登入.\r\n"};
 
 std::u16string_view OnOffText(bool on) {
   if (IsChinese)
     return on ? u"開啟" : u"關閉";
   return on ? u"on" : u"off";
-}
-
-std::u16string_view PasswordPrompt() {
-  return IsChinese ? u"密碼: " : u"Password: ";
-}
-
-std::u16string_view ConfirmationPrompt() {
-  return IsChinese ? u"確認密碼: " : u"re-Password: ";
 }
 
 // ==== Whether Windows will act on the automatic logon ====
@@ -280,15 +217,6 @@ std::u16string LogonRefusedMessage(LogonCheck check) {
   return message;
 }
 
-std::u16string_view SaveAnywayQuestion() {
-  return IsChinese ? u"\r\n仍要儲存嗎?" : u"\r\nSave anyway?";
-}
-
-std::u16string_view NoCheckHint() {
-  return IsChinese ? u"\r\n未寫入任何設定. 加上 /nocheck 則不嘗試登入, 直接儲存."
-                   : u"\r\nNothing was written. /nocheck saves without trying the logon.";
-}
-
 // ==== The protected password and the re-apply ====
 
 std::u16string_view PasswordLocationText(PasswordLocation location) {
@@ -298,34 +226,6 @@ std::u16string_view PasswordLocationText(PasswordLocation location) {
   return kChinese[static_cast<std::size_t>(location)];
 }
 
-std::u16string_view ReapplyOffMessage() {
-  return IsChinese ? u"\"程式自動操作\" 未開啟, 沒有變更任何設定.\r\n"
-                   : u"\"Automatically\" is off: nothing was changed.\r\n";
-}
-
-
 // ==== Input the command line refuses, and applies kept apart ====
-
-std::u16string_view NoPasswordLineMessage() {
-  return IsChinese ? u"標準輸入中沒有密碼. 空白密碼請輸入一個空行. 未寫入任何設定."
-                   : u"Standard input holds no password line; a blank password is given as an "
-                     u"empty line. Nothing was written.";
-}
-
-std::u16string_view PasswordTooLongMessage() {
-  return IsChinese ? u"密碼行超過 4096 位元組. 未寫入任何設定."
-                   : u"The password line is longer than 4096 bytes. Nothing was written.";
-}
-
-std::u16string_view PasswordControlCharacterMessage() {
-  return IsChinese ? u"密碼含有 NUL 或其他控制字元. 未寫入任何設定."
-                   : u"The password holds a NUL or another control character. Nothing was "
-                     u"written.";
-}
-
-std::u16string_view SaveLockTimeoutMessage() {
-  return IsChinese ? u"另一個程式仍在寫入自動登入設定. 未寫入任何設定."
-                   : u"Another apply is still writing the settings. Nothing was written.";
-}
 
 }  // namespace quenda

@@ -30,7 +30,8 @@ inline constexpr std::u16string_view kAppTitle = u"Quenda";
 // The face name the Chinese set gives its captions; sizes and weights stay as designed.
 inline constexpr std::u16string_view kChineseFontName = u"新細明體";
 
-// A text in both languages.
+// A text in both languages. Every message is one, called like a function for the variant in use:
+// `MismatchMessage()`.
 struct Bilingual {
   std::u16string_view english;
   std::u16string_view chinese;
@@ -71,20 +72,32 @@ extern const std::u16string_view kVersionCaption;        // Label8: "Ver. " and 
 
 // ---- Texts chosen by IsChinese when they are needed ----
 // The password and its confirmation differ.
-std::u16string_view MismatchMessage();
+inline constexpr Bilingual MismatchMessage{u"Not Confirmed password, please keyin again.",
+                                           u"兩次輸入的密碼不一樣, 請再輸入一次."};
 // A registry write failed: two lines joined by CR LF.
-std::u16string_view FailureMessage();
+inline constexpr Bilingual FailureMessage{
+    u"Cannot operate Auto Logon!\r\nMaybe the user not administrators.",
+    u"無法操作自動登入!\r\n可能是使用者沒有系統管理權限."};
 // A typed text holds characters the system's code page cannot store.
-std::u16string_view UnrepresentableMessage();
+inline constexpr Bilingual UnrepresentableMessage{
+    u"The text you typed has characters this system's code page cannot store. "
+    u"Please use other characters.",
+    u"輸入的文字含有本系統字碼頁無法儲存的字元, 請改用其他字元."};
 // A typed text is too long to be read back once stored.
-std::u16string_view TooLongMessage();
+inline constexpr Bilingual TooLongMessage{
+    u"The text you typed is too long to be read back once stored. "
+    u"Please use a shorter one.",
+    u"輸入的文字太長, 儲存之後無法完整讀回, 請改用較短的文字."};
 // Some of the stored settings may not be read (access denied).
-std::u16string_view UnreadableMessage();
+inline constexpr Bilingual UnreadableMessage{
+    u"The automatic logon settings cannot be read: access is denied. "
+    u"Run as an administrator.",
+    u"無法讀取自動登入的設定: 存取被拒. 請以系統管理員身分執行."};
 // No Run entry that starts the program from `folder` can be written: the code page cannot name
 // the folder, and the volume keeps no short name for it.
 std::u16string RunEntryMessage(std::u16string_view folder);
 // The readme file beside the executable, without the separator: "readme.txt".
-std::u16string_view ReadmeFileName();
+inline constexpr Bilingual ReadmeFileName{u"readme.txt", u"readmetw.txt"};
 
 // ---- The information panel ----
 // The maker's web site: the first line of both contact texts and the logo's tooltip.
@@ -101,24 +114,23 @@ extern const std::u16string_view kChineseContactText;  // designed into the hidd
 // and mismatch messages above are shared with the dialog. Lines end with CR LF.
 
 // The help: printed on standard output for /?, on standard error after a usage error.
-std::u16string_view ConsoleUsage();
+extern const Bilingual ConsoleUsage;
 
-// The lines of the status report, in the order it prints them.
-enum class StatusItem : std::uint8_t {
-  MachineName,
-  AutoLogon,
-  UserName,
-  DomainName,
-  PasswordStored,
-  Automatically,
-  RunEntry,
-};
-std::u16string_view StatusLabel(StatusItem item);
+// The labels of the status report's lines, in the order it prints them.
+namespace status_text {
+inline constexpr Bilingual kMachineName{u"Machine name", u"電腦名稱"};
+inline constexpr Bilingual kAutoLogon{u"Automatic logon", u"自動登入"};
+inline constexpr Bilingual kUserName{u"User name", u"使用者名稱"};
+inline constexpr Bilingual kDomainName{u"Domain name", u"網域名稱"};
+inline constexpr Bilingual kPasswordStored{u"Password stored", u"已儲存密碼"};
+inline constexpr Bilingual kAutomatically{u"Automatically", u"程式自動操作"};
+inline constexpr Bilingual kRunEntry{u"Run entry", u"登入時執行"};
+}  // namespace status_text
 std::u16string_view OnOffText(bool on);
 
 // The prompts for the password and its confirmation when standard input is a console.
-std::u16string_view PasswordPrompt();
-std::u16string_view ConfirmationPrompt();
+inline constexpr Bilingual PasswordPrompt{u"Password: ", u"密碼: "};
+inline constexpr Bilingual ConfirmationPrompt{u"re-Password: ", u"確認密碼: "};
 
 // ==== Whether Windows will act on the automatic logon ====
 // The readiness report's findings, in one table of both languages; each text names its value,
@@ -132,7 +144,7 @@ enum class FindingTopic : std::uint8_t {
   PasswordLessOnly,
   CountLeft,
   Differs32Bit,
-  AutomaticUnderUac,
+  AutomaticUnderUac
 };
 std::u16string_view FindingText(FindingTopic topic);
 // "Blocker" or "Warning".
@@ -141,24 +153,37 @@ std::u16string_view FindingKindLabel(bool blocker);
 // Why Windows refuses the credentials (`check` one of the refusing answers), as one sentence.
 std::u16string LogonRefusedMessage(LogonCheck check);
 // Added to LogonRefusedMessage by the dialog: a line asking whether to save all the same.
-std::u16string_view SaveAnywayQuestion();
+inline constexpr Bilingual SaveAnywayQuestion{u"\r\nSave anyway?", u"\r\n仍要儲存嗎?"};
 // Added to LogonRefusedMessage by the command line: nothing written, and how to save anyway.
-std::u16string_view NoCheckHint();
+inline constexpr Bilingual NoCheckHint{
+    u"\r\nNothing was written. /nocheck saves without trying the logon.",
+    u"\r\n未寫入任何設定. 加上 /nocheck 則不嘗試登入, 直接儲存."};
 // ==== The protected password and the re-apply ====
 
 // The value of the status report's "Password stored" line: where the password is kept.
 std::u16string_view PasswordLocationText(PasswordLocation location);
 // "quenda /reapply" when "Automatically" is off: nothing was changed.
-std::u16string_view ReapplyOffMessage();
+inline constexpr Bilingual ReapplyOffMessage{u"\"Automatically\" is off: nothing was changed.\r\n",
+                                             u"\"程式自動操作\" 未開啟, 沒有變更任何設定.\r\n"};
 // ==== Input the command line refuses, and applies kept apart ====
 
 // Standard input of /enable holds no line at all.
-std::u16string_view NoPasswordLineMessage();
+inline constexpr Bilingual NoPasswordLineMessage{
+    u"Standard input holds no password line; a blank password is given as an "
+    u"empty line. Nothing was written.",
+    u"標準輸入中沒有密碼. 空白密碼請輸入一個空行. 未寫入任何設定."};
 // The password line is longer than the command line reads.
-std::u16string_view PasswordTooLongMessage();
+inline constexpr Bilingual PasswordTooLongMessage{
+    u"The password line is longer than 4096 bytes. Nothing was written.",
+    u"密碼行超過 4096 位元組. 未寫入任何設定."};
 // The password holds a NUL or another control character.
-std::u16string_view PasswordControlCharacterMessage();
+inline constexpr Bilingual PasswordControlCharacterMessage{
+    u"The password holds a NUL or another control character. Nothing was "
+    u"written.",
+    u"密碼含有 NUL 或其他控制字元. 未寫入任何設定."};
 // Another apply held the settings for longer than the save step waits (dialog and command line).
-std::u16string_view SaveLockTimeoutMessage();
+inline constexpr Bilingual SaveLockTimeoutMessage{
+    u"Another apply is still writing the settings. Nothing was written.",
+    u"另一個程式仍在寫入自動登入設定. 未寫入任何設定."};
 
 }  // namespace quenda

@@ -41,4 +41,21 @@ class CallFaults {
   std::vector<Fault> faults_;
 };
 
+// The two controls every substitute offers its tests. Each substitute's namespace declares
+// `Faults(Operation)`, the call faults of its store, which these find by the operation's type, and
+// brings them in with using-declarations.
+
+// Makes the `occurrence`-th call of `operation` (counted from 1 since the last Reset) fail with
+// `status`, without any other effect. Several faults may be armed at once.
+template <typename Operation>
+void FailCall(Operation operation, int occurrence, std::int32_t status) {
+  Faults(operation).Arm(operation, occurrence, status);
+}
+
+// How many calls of `operation` were made since the last Reset.
+template <typename Operation>
+int CallCount(Operation operation) {
+  return Faults(operation).Calls(operation);
+}
+
 }  // namespace quenda

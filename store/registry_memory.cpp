@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ansi_text.h"
-#include "call_faults.h"
 
 namespace quenda::registry {
 namespace {
@@ -37,7 +36,7 @@ struct Store {
   Node localMachine;
   std::map<Key, Node*> handles;
   Key nextHandle = 0x1000;
-  CallFaults<memory::Operation, 7> calls;
+  CallFaults<memory::Operation, 7> faults;
 };
 
 Store& TheStore() {
@@ -47,7 +46,7 @@ Store& TheStore() {
 
 // Counts the call and returns the armed failure for it, if any.
 std::optional<Status> CountCall(memory::Operation operation) {
-  return TheStore().calls.Count(operation);
+  return TheStore().faults.Count(operation);
 }
 
 Node* RootNode(Key root) {
@@ -217,12 +216,8 @@ void Reset() {
   TheStore() = Store{};
 }
 
-void FailCall(Operation operation, int occurrence, Status status) {
-  TheStore().calls.Arm(operation, occurrence, status);
-}
-
-int CallCount(Operation operation) {
-  return TheStore().calls.Calls(operation);
+CallFaults<Operation, 7>& Faults(Operation) {
+  return TheStore().faults;
 }
 
 int OpenHandleCount() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "call_faults.h"
 #include "registry_boundary.h"
 
 namespace quenda::registry::memory {
@@ -32,12 +33,10 @@ struct StoredValue {
 // call counts.
 void Reset();
 
-// Makes the `occurrence`-th call of `operation` (counted from 1 since the last Reset) fail with
-// `status`, without any other effect. Several faults may be armed at once.
-void FailCall(Operation operation, int occurrence, Status status);
-
-// How many calls of `operation` were made since the last Reset.
-int CallCount(Operation operation);
+// The store's call faults, for FailCall and CallCount.
+CallFaults<Operation, 7>& Faults(Operation);
+using quenda::CallCount;
+using quenda::FailCall;
 
 // Handles opened or created and not closed yet.
 int OpenHandleCount();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "call_faults.h"
 #include "secret_store.h"
 
 namespace quenda::secret::memory {
@@ -18,12 +19,10 @@ enum class Operation : std::uint8_t { CheckStoreAccess, Retrieve, Store };
 // No secret, no faults, no calls counted.
 void Reset();
 
-// Makes the `occurrence`-th call of `operation` (counted from 1 since the last Reset) fail with
-// `status`, without any other effect.
-void FailCall(Operation operation, int occurrence, Status status);
-
-// How many calls of `operation` were made since the last Reset.
-int CallCount(Operation operation);
+// The store's call faults, for FailCall and CallCount.
+CallFaults<Operation, 3>& Faults(Operation);
+using quenda::CallCount;
+using quenda::FailCall;
 
 // Lays out the secret as another tool left it: its text, or nullopt for none.
 void PutSecret(std::optional<std::u16string> password);

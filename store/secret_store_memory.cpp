@@ -1,6 +1,5 @@
 // The substitute for the protected password: one optional text, with the calls counted and any
 // one of them made to fail.
-#include "call_faults.h"
 #include "secret_memory.h"
 
 namespace quenda::secret {
@@ -8,7 +7,7 @@ namespace {
 
 struct Store {
   std::optional<std::u16string> secret;
-  CallFaults<memory::Operation, 3> calls;
+  CallFaults<memory::Operation, 3> faults;
 };
 
 Store& TheStore() {
@@ -18,7 +17,7 @@ Store& TheStore() {
 
 // Counts the call and returns the armed failure for it, or kSuccess.
 Status CountCall(memory::Operation operation) {
-  return TheStore().calls.Count(operation).value_or(kSuccess);
+  return TheStore().faults.Count(operation).value_or(kSuccess);
 }
 
 }  // namespace
@@ -45,16 +44,12 @@ Status StoreSecret(std::optional<std::u16string_view> password) {
 
 namespace memory {
 
+CallFaults<Operation, 3>& Faults(Operation) {
+  return TheStore().faults;
+}
+
 void Reset() {
   TheStore() = Store{};
-}
-
-void FailCall(Operation operation, int occurrence, Status status) {
-  TheStore().calls.Arm(operation, occurrence, status);
-}
-
-int CallCount(Operation operation) {
-  return TheStore().calls.Calls(operation);
 }
 
 void PutSecret(std::optional<std::u16string> password) {
