@@ -15,23 +15,26 @@ bool LocaleChoosesChinese(std::u16string_view locale) {
 }
 
 namespace dialog_text {
+// Captions.
 const Bilingual kMachineName{u"Machine Name", u"電腦名稱"};
 const Bilingual kUserName{u"User Name", u"使用者名稱"};
 const Bilingual kPassword{u"Password", u"密碼"};
 const Bilingual kConfirmation{u"re-Password", u"確認密碼"};
 const Bilingual kDomainName{u"Domain Name", u"網域名稱"};
 const Bilingual kStartingAutoLogon{u"&Starting Auto Logon", u"啟動自動登入(&S)"};
-const Bilingual kStartingAutoLogonTip{
-    u"This is the Program Titles, Check this, and automatically Logon with the following user "
-    u"informations.",
-    u"這是本程式的標題功能, 您只要選取本項目, 就會以下列的使用者資訊自動幫您登入."};
 const Bilingual kAutomatically{u"&Automatically", u"程式自動操作(&A)"};
-const Bilingual kAutomaticallyTip{u"After 5 seconds the program automatically take effect.",
-                                  u"五秒鐘之後程式自動操作."};
 const Bilingual kOk{u"&OK", u"確定(&O)"};
 const Bilingual kCancel{u"&Cancel", u"取消(&C)"};
 const Bilingual kAbout{u"About (&Help)", u"關於(&H)"};
 const Bilingual kMaker{u"Corvane Corporation.", u"晨柏科技"};
+
+// Tooltips.
+const Bilingual kStartingAutoLogonTip{
+    u"This is the Program Titles, Check this, and automatically Logon with the following user "
+    u"informations.",
+    u"這是本程式的標題功能, 您只要選取本項目, 就會以下列的使用者資訊自動幫您登入."};
+const Bilingual kAutomaticallyTip{u"After 5 seconds the program automatically take effect.",
+                                  u"五秒鐘之後程式自動操作."};
 const Bilingual kUserNameTip{
     u"Make ture keyin a Managerial users,(like Administrator), DON'T try the lower level users, "
     u"cos you Cannot Stop the AutoLogon.",
