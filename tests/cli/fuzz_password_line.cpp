@@ -18,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   while (read < bytes.size() && !quenda::InputLineEnded(bytes.substr(0, read)))
     ++read;
   const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-  const std::string_view lineFeed = !utf16               ? "\n"
-                                    : bytes[0] == '\xFF' ? std::string_view("\n\0", 2)
-                                                         : std::string_view("\0\n", 2);
+  const std::string_view lineFeed =
+      utf16 ? std::string_view(bytes[0] == '\xFF' ? "\n\0" : "\0\n", 2) : "\n";
   const auto lineEndsAt = [&](std::size_t end) {
     return end >= (utf16 ? 4 : 1) && end % lineFeed.size() == 0 &&
            bytes.substr(end - lineFeed.size(), lineFeed.size()) == lineFeed;
