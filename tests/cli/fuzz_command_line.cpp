@@ -16,22 +16,22 @@ namespace {
 
 constexpr std::u16string_view kActions[] = {
     u"?", u"status", u"enable", u"disable", u"uninstall-cleanup", u"check", u"reapply"};
+// Pieces an argument is made of; "|/" and "|-" start the next one. The code units on either side of
+// each edge of the control ranges come up as often as the switch names.
 constexpr std::u16string_view kPieces[] = {
-    u"|",       u"/",         u"-",    u":",       u"status",           u"Enable",
-    u"DISABLE", u"check",     u"?",    u"user",    u"Domain",           u"NoCheck",
-    u"protect", u"AUTOMATIC", u"json", u"reapply", u"uninstall-cleanup"};
+    u"|/",        u"|-",      u"/",      u":",       u"status",
+    u"Enable",    u"DISABLE", u"check",  u"reapply", u"uninstall-cleanup",
+    u"?",         u"user",    u"Domain", u"NoCheck", u"protect",
+    u"AUTOMATIC", u"json",    u"a",      u" ",       u"\r",
+    u"\x1F",      u"\x7F",    u"\x80",   u"\u009F",  u"\u00A0"};
 
-// A byte below the number of pieces picks one ("|" ends the argument); any other byte is the code
-// unit of its value, the edges of the control ranges among them.
 std::vector<std::u16string> ArgumentsFrom(const std::uint8_t* input, std::size_t size) {
-  std::vector<std::u16string> arguments(1);
+  std::vector<std::u16string> arguments = {u"/"};
   for (std::size_t i = 0; i < size; ++i) {
-    if (input[i] >= std::size(kPieces))
-      arguments.back().push_back(input[i]);
-    else if (kPieces[input[i]] == u"|")
-      arguments.emplace_back();
+    if (const auto piece = kPieces[input[i] % std::size(kPieces)]; piece.starts_with(u"|"))
+      arguments.emplace_back(piece.substr(1));
     else
-      arguments.back() += kPieces[input[i]];
+      arguments.back() += piece;
   }
   return arguments;
 }
