@@ -25,7 +25,7 @@ inline const std::u16string kLogon =
 inline const std::u16string kRunEntry =
     u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
 
-// Every value in the registry, keyed as the substitute's snapshot keys them.
+// Every value's data in the registry, keyed as the substitute's snapshot keys them.
 inline Registry Contents() {
   Registry texts;
   for (const auto& [entry, value] : memory::Snapshot())
@@ -41,6 +41,7 @@ class Harness {
     secret::memory::Reset();
     SetAnsiCodePage("WINDOWS-1252");
     IsChinese = false;
+    services.Attach(form);
     Put(kComputerNameKey, kComputerNameValue, "PC");
     if (locale)
       Put(kInternationalKey, kLocaleValue, locale, registry::kCurrentUser);
@@ -52,33 +53,19 @@ class Harness {
     memory::PutValue(root, path, name, registry::kTypeSz, text + '\0');
   }
 
-  // Form_Load, then the dialog is shown.
-  void Start() {
-    form.Load();
-    services.Show();
-  }
-  // A run over alice (or `user`, stored as through the wide API) / pw / HOME with the two flags
-  // stored as given.
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
-                 std::u16string_view user = u"alice") {
+  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags.
+  void Store(std::string autoAdminLogon, std::string quendaFlag,
+             std::u16string_view user = u"alice") {
     Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
     Put(kWinlogonKey, kQuendaValue, quendaFlag);
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
-    Start();
   }
-  // The two ways a shown dialog applies: the countdown running out, or OK.
-  void Apply(bool countdown) {
-    if (countdown)
-      services.Advance(5000);
-    else
-      services.Click(Command1);
-  }
-  // Types each text over its box, in order.
-  void Type(std::initializer_list<std::pair<ControlId, std::u16string>> typed) {
-    for (const auto& [box, text] : typed)
-      services.Type(box, text);
+  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+                 std::u16string_view user = u"alice") {
+    Store(autoAdminLogon, quendaFlag, user);
+    form.Load();
   }
   // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
   template <typename Action>
@@ -103,9 +90,8 @@ class Harness {
 
   const Control& operator[](ControlId id) const { return form[id]; }
 
-  HeadlessDialog dialog;
-  HeadlessServices& services = dialog.services;
-  quenda::Form1& form = dialog.form;
+  HeadlessServices services;
+  quenda::Form1 form{services, services};
 };
 
 }  // namespace quenda::testing
