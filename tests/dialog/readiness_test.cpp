@@ -12,21 +12,15 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
+// A value as other programs store it: a text with its terminating NUL, or a number.
 struct Stored {
   std::u16string_view key;
   std::u16string_view name;
-  std::uint32_t type;
-  std::string data;
+  std::string text;
+  std::uint32_t type = registry::kTypeSz;
 };
 
-Stored Text(std::u16string_view key, std::u16string_view name, std::string text) {
-  return {key, name, registry::kTypeSz, text + '\0'};
-}
-Stored Number(std::u16string_view key, std::u16string_view name, char number) {
-  return {key, name, registry::kTypeDword, std::string{number, 0, 0, 0}};
-}
-
-// A ready machine (AutoAdminLogon "1", a user, a password) with a case's values stored over it.
+// A ready machine (AutoAdminLogon "1", kiosk / pw / HOME) with a case's values stored over it.
 // The finding expected is on the first value stored; none is expected for the edge just short of
 // a rule. A number 1 is on, and a 32-bit copy that reads as the 64-bit value does is no finding.
 TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
@@ -34,35 +28,37 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
   using enum FindingTopic;
   struct Case {
     std::vector<Stored> stored;
-    std::optional<FindingTopic> found;
+    std::optional<FindingTopic> found = std::nullopt;  // on the first value stored
     bool protectedPassword = false;
   };
+  const auto dword = registry::kTypeDword;
   const Case cases[] = {
       {{}, std::nullopt},
-      {{Text(W, kAutoAdminLogonValue, "01")}, AutoLogonOff},
-      {{Text(W, kDefaultUserNameValue, "")}, NoUserName},
-      {{Text(W, kDefaultPasswordValue, "")}, NoPassword},
-      {{Text(W, kDefaultPasswordValue, "")}, std::nullopt, true},
-      {{Number(W, kAutoLogonCountValue, 0)}, CountZero},
-      {{Text(W, kAutoLogonCountValue, "12")}, CountLeft},
-      {{Text(W, kAutoLogonCountValue, "x1")}, std::nullopt},
-      {{Text(P, kLegalNoticeCaptionValue, "Notice"), Text(W, kLegalNoticeTextValue, "")}, Banner},
-      {{Text(W, kLegalNoticeTextValue, "Read me"), Text(P, kLegalNoticeTextValue, "")}, Banner},
-      {{Number(kPasswordLessKey, kPasswordLessValue, 2)}, PasswordLessOnly},
-      {{Number(kPasswordLessKey, kPasswordLessValue, 1)}, std::nullopt},
-      {{Text(W32, kDefaultDomainNameValue, "CORP")}, Differs32Bit},
-      {{Number(W32, kAutoAdminLogonValue, 1), Text(W32, kDefaultUserNameValue, "kiosk")}, {}},
-      {{Number(P, kEnableLuaValue, 1), Text(W, kQuendaValue, "1")}, AutomaticUnderUac},
-      {{Number(P, kEnableLuaValue, 1), Text(W, kQuendaValue, "0")}, std::nullopt},
+      {{{W, kAutoAdminLogonValue, "01"}}, AutoLogonOff},
+      {{{W, kDefaultUserNameValue, ""}}, NoUserName},
+      {{{W, kDefaultPasswordValue, ""}}, NoPassword},
+      {{{W, kDefaultPasswordValue, ""}}, std::nullopt, true},
+      {{{W, kAutoLogonCountValue, std::string(4, '\0'), dword}}, CountZero},
+      {{{W, kAutoLogonCountValue, "12"}}, CountLeft},
+      {{{W, kAutoLogonCountValue, "x1"}}, std::nullopt},
+      {{{P, kLegalNoticeCaptionValue, "Notice"}, {W, kLegalNoticeTextValue, ""}}, Banner},
+      {{{W, kLegalNoticeTextValue, "Read me"}, {P, kLegalNoticeTextValue, ""}}, Banner},
+      {{{kPasswordLessKey, kPasswordLessValue, "2"}}, PasswordLessOnly},
+      {{{kPasswordLessKey, kPasswordLessValue, "1"}}, std::nullopt},
+      {{{W32, kDefaultDomainNameValue, "CORP"}}, Differs32Bit},
+      {{{W32, kAutoAdminLogonValue, {"\1\0\0\0", 4}, dword},
+        {W32, kDefaultUserNameValue, "kiosk"}}},
+      {{{P, kEnableLuaValue, "1"}, {W, kQuendaValue, "1"}}, AutomaticUnderUac},
+      {{{P, kEnableLuaValue, "1"}, {W, kQuendaValue, "0"}}, std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     Harness h;
-    h.Put(W, kAutoAdminLogonValue, "1");
-    h.Put(W, kDefaultUserNameValue, "kiosk");
-    h.Put(W, kDefaultPasswordValue, "pw");
-    for (const Stored& s : c.stored)
-      memory::PutValue(registry::kLocalMachine, s.key, s.name, s.type, s.data);
+    h.Store("1", "0", u"kiosk");
+    for (const Stored& s : c.stored) {
+      const std::string data = s.type == registry::kTypeSz ? s.text + '\0' : s.text;
+      memory::PutValue(registry::kLocalMachine, s.key, s.name, s.type, data);
+    }
     const Readiness report = ReadReadiness(c.protectedPassword);
     ASSERT_EQ(report.Findings().size(), c.found ? 1u : 0u);
     if (c.found) {
@@ -117,28 +113,23 @@ TEST(AroundTheSave, CredentialsTriedBeforeAndFindingsShownAfterAManualOk) {
       h.services.logonAnswer = c.answer;
       h.services.answerYes = yes;
       h.services.Type(Text2, u"");  // refused in the automatic mode
-      const Registry before = Contents();
+      const Registry before = memory::Snapshot();
       for (ControlId id : c.clicks)
         h.services.Click(id);
       h.services.Advance(5000);
       EXPECT_EQ(h.services.logonsTried, c.tried.empty() ? Lines{} : Lines{std::u16string(c.tried)});
       ASSERT_EQ(h.services.questions.size(), c.reason.empty() ? 0u : 1u);
-      if (!c.reason.empty()) {
-        EXPECT_NE(h.services.questions[0].find(c.reason), std::u16string::npos);
-      }
+      EXPECT_TRUE(c.reason.empty() || h.services.questions[0].find(c.reason) != c.reason.npos);
       const bool saved = yes || c.reason.empty();
       EXPECT_EQ(h.services.closed, saved);
       if (!saved) {
-        EXPECT_EQ(Contents(), before);
+        EXPECT_EQ(memory::Snapshot(), before);
         EXPECT_EQ(std::tuple(h.form.Focused(), h[Text4].selLength), std::tuple(Text4, 2));
         h.ExpectMode(false);
       }
+      const ShownMessage findings{FindingLines(ReadReadiness(false), true), MessageKind::Warning};
       const bool shown = saved && c.clicks == std::vector{Command1};
-      EXPECT_EQ(h.services.messages.size(), std::size_t{shown});
-      if (shown) {
-        EXPECT_EQ(h.services.messages[0],
-                  (ShownMessage{FindingLines(ReadReadiness(false), true), MessageKind::Warning}));
-      }
+      EXPECT_EQ(h.services.messages, shown ? std::vector{findings} : std::vector<ShownMessage>{});
     }
   }
 }

@@ -19,7 +19,7 @@ using Changes = std::vector<std::pair<std::u16string, std::optional<std::string>
 Registry After(Registry registry, const Changes& changes, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     if (changes[i].second)
-      registry[changes[i].first] = *changes[i].second + '\0';
+      registry[changes[i].first] = {registry::kTypeSz, *changes[i].second + '\0'};
     else
       registry.erase(changes[i].first);
   }
@@ -58,7 +58,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
       Harness h(autoLogon ? nullptr : "00000404");
       h.Put(kRunKey, u"Other", "other.exe");  // the Run key exists, as on every Windows
       h.StartWith(autoLogon ? "0" : "1", "0");
-      const Registry expected = After(Contents(), changes, changesBefore);
+      const Registry expected = After(memory::Snapshot(), changes, changesBefore);
       h.services.Click(Check1);
       for (ControlId box : {Text3, Text4, Text6})
         h.services.Type(box, !autoLogon ? h[box].text : box == Text3 ? u"bob" : u"s3cret");
@@ -66,7 +66,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
       memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
       const int before = HeadlessProcess::ClosedKeys();
       const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
-      EXPECT_EQ(Contents(), expected);
+      EXPECT_EQ(memory::Snapshot(), expected);
       const bool failed = occurrence != 0;
       EXPECT_EQ(std::tuple(exitCode, h.services.closed, IsChinese),
                 std::tuple(failed ? 1 : -1, !failed, !autoLogon));
@@ -128,11 +128,9 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     if (c.differ)
       c.differ();
     h.form.Load();
-    if (!c.typedPassword.empty()) {
-      h.services.Type(Text4, c.typedPassword);
-      h.services.Type(Text6, c.typedPassword);
-    }
-    const Registry before = Contents();
+    for (ControlId box : {Text4, Text6})
+      h.services.Type(box, c.typedPassword.empty() ? h[box].text : c.typedPassword);
+    const Registry before = memory::Snapshot();
     const auto secretBefore = secret::memory::FindSecret();
     for (const auto operation : {memory::Operation::Create, memory::Operation::OpenForWriting,
                                  memory::Operation::Set, memory::Operation::Delete})
@@ -145,8 +143,9 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
         h.ExitCodeOf([&] { countdown ? h.services.Advance(5000) : h.services.Click(Command1); });
     EXPECT_EQ(std::tuple(exitCode, h.services.closed, h.services.messages.size()),
               std::tuple(c.differs ? 1 : -1, !c.differs, std::size_t{c.differs}));
-    EXPECT_EQ(std::tuple(Contents(), secret::memory::FindSecret(), h.services.CountdownRunning()),
-              std::tuple(before, secretBefore, false));
+    EXPECT_EQ(
+        std::tuple(memory::Snapshot(), secret::memory::FindSecret(), h.services.CountdownRunning()),
+        std::tuple(before, secretBefore, false));
   }
 }
 
