@@ -72,7 +72,7 @@ class Harness {
   // The mode table: the countdown, the credential group and Check1 follow Check2.
   void ExpectMode(bool automatic) const {
     EXPECT_EQ(form[Check2].value, automatic ? 1 : 0);
-    EXPECT_EQ(services.CountdownRunning(), automatic);
+    EXPECT_EQ(services.countdownRunning, automatic);
     EXPECT_EQ(form[Check1].enabled, !automatic);
     for (ControlId id : kCredentialGroup)
       EXPECT_EQ(form[id].enabled, !automatic) << static_cast<int>(id);

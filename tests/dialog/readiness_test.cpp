@@ -94,7 +94,6 @@ TEST(AroundTheSave, CredentialsTriedBeforeAndFindingsShownAfterAManualOk) {
   };
   const Case cases[] = {
       {"0", {Command1}, u"alice", WrongCredentials, u".\\alice:pw", u"password is wrong.\r\nSave"},
-      {"0", {Command1}, u"alice", PasswordMustChange, u".\\alice:pw", u"must be changed"},
       {"1", {Command1}, u"alice", WrongCredentials, u"HOME\\alice:pw", u"password is wrong"},
       {"0", {Command1}, u"alice", Accepted, u".\\alice:pw", u""},
       {"0", {Command1}, u"alice", OtherFailure, u".\\alice:pw", u""},

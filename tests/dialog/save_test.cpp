@@ -110,7 +110,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
       {"the countdown, protected"},
       {"OK", {}, false, "0", false},
       {"a new password for a secret", {}, true, "0", true, u"pw2"},
-      {"a DWORD 1", put(W, kAutoAdminLogonValue, registry::kTypeDword, {"\1\0\0\0", 4}), true},
+      {"REG_EXPAND_SZ", put(W, kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
       {"a Run entry with a blank", put(kRunKey, kQuendaValue, registry::kTypeSz, run + " "), true},
       {"a password beside a secret", put(W, kDefaultPasswordValue, registry::kTypeSz, "pw"), true},
       {"a text without its NUL", put(W, kAutoAdminLogonValue, registry::kTypeSz, "1")},
@@ -144,7 +144,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     EXPECT_EQ(std::tuple(exitCode, h.services.closed, h.services.messages.size()),
               std::tuple(c.differs ? 1 : -1, !c.differs, std::size_t{c.differs}));
     EXPECT_EQ(
-        std::tuple(memory::Snapshot(), secret::memory::FindSecret(), h.services.CountdownRunning()),
+        std::tuple(memory::Snapshot(), secret::memory::FindSecret(), h.services.countdownRunning),
         std::tuple(before, secretBefore, false));
   }
 }

@@ -11,7 +11,7 @@ void HeadlessServices::Advance(int milliseconds) {
   const long long until = now_ + milliseconds;
   // An expiry's handler may stop or restart the countdown, or (inside a message) advance the
   // clock itself.
-  while (countdownRunning_ && nextExpiry_ <= until) {
+  while (countdownRunning && nextExpiry_ <= until) {
     now_ = nextExpiry_;
     nextExpiry_ += period_;
     ++expiries;

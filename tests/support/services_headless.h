@@ -99,15 +99,15 @@ class HeadlessServices : public HeadlessProcess, public WindowServices {
       form_->FocusArrived(id);
   }
   void StartCountdown(int milliseconds) override {
-    countdownRunning_ = !closed;
+    countdownRunning = !closed;
     period_ = milliseconds;
     nextExpiry_ = now_ + milliseconds;
   }
-  void StopCountdown() override { countdownRunning_ = false; }
+  void StopCountdown() override { countdownRunning = false; }
   void SetWidth(float) override {}
   void CloseDialog() override {
     closed = true;
-    countdownRunning_ = false;
+    countdownRunning = false;
   }
 
   // Moves the virtual clock on; each expiry of a running countdown goes to Form1::TimerExpired.
@@ -122,13 +122,12 @@ class HeadlessServices : public HeadlessProcess, public WindowServices {
 
   int expiries = 0;  // expiries handed to the form
   bool closed = false;
-  bool CountdownRunning() const { return countdownRunning_; }
+  bool countdownRunning = false;
 
  private:
   Form1* form_ = nullptr;
   long long now_ = 0, nextExpiry_ = 0;
   int period_ = 0;
-  bool countdownRunning_ = false;
 };
 
 // A console whose standard input is a string and whose output is kept.
