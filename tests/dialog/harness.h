@@ -16,22 +16,14 @@
 namespace quenda::testing {
 
 namespace memory = registry::memory;
-using Registry = std::map<std::u16string, std::string>;
+using Registry = std::map<std::u16string, memory::StoredValue>;
 using enum ControlId;
 
-// Full names of the values the apply writes, as Contents() keys them.
+// Full names of the values the apply writes, as the substitute's snapshot keys them.
 inline const std::u16string kLogon =
     u"HKLM\\software\\microsoft\\windows nt\\currentversion\\winlogon\\";
 inline const std::u16string kRunEntry =
     u"HKLM\\software\\microsoft\\windows\\currentversion\\run\\quenda";
-
-// Every value in the registry, keyed as the substitute's snapshot keys them.
-inline Registry Contents() {
-  Registry texts;
-  for (const auto& [entry, value] : memory::Snapshot())
-    texts[entry] = value.data;
-  return texts;
-}
 
 // A store holding the computer name "PC" and, when given, the user's locale.
 class Harness {
@@ -40,7 +32,7 @@ class Harness {
     memory::Reset();
     secret::memory::Reset();
     SetAnsiCodePage("WINDOWS-1252");
-    IsChinese = false;
+    services.Attach(form);
     Put(kComputerNameKey, kComputerNameValue, "PC");
     if (locale)
       Put(kInternationalKey, kLocaleValue, locale, registry::kCurrentUser);
@@ -52,33 +44,19 @@ class Harness {
     memory::PutValue(root, path, name, registry::kTypeSz, text + '\0');
   }
 
-  // Form_Load, then the dialog is shown.
-  void Start() {
-    form.Load();
-    services.Show();
-  }
-  // A run over alice (or `user`, stored as through the wide API) / pw / HOME with the two flags
-  // stored as given.
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
-                 std::u16string_view user = u"alice") {
+  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags.
+  void Store(std::string autoAdminLogon, std::string quendaFlag,
+             std::u16string_view user = u"alice") {
     Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
     Put(kWinlogonKey, kQuendaValue, quendaFlag);
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
-    Start();
   }
-  // The two ways a shown dialog applies: the countdown running out, or OK.
-  void Apply(bool countdown) {
-    if (countdown)
-      services.Advance(5000);
-    else
-      services.Click(Command1);
-  }
-  // Types each text over its box, in order.
-  void Type(std::initializer_list<std::pair<ControlId, std::u16string>> typed) {
-    for (const auto& [box, text] : typed)
-      services.Type(box, text);
+  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+                 std::u16string_view user = u"alice") {
+    Store(autoAdminLogon, quendaFlag, user);
+    form.Load();
   }
   // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
   template <typename Action>
@@ -94,18 +72,16 @@ class Harness {
   // The mode table: the countdown, the credential group and Check1 follow Check2.
   void ExpectMode(bool automatic) const {
     EXPECT_EQ(form[Check2].value, automatic ? 1 : 0);
-    EXPECT_EQ(services.CountdownRunning(), automatic);
+    EXPECT_EQ(services.countdownRunning, automatic);
     EXPECT_EQ(form[Check1].enabled, !automatic);
     for (ControlId id : kCredentialGroup)
       EXPECT_EQ(form[id].enabled, !automatic) << static_cast<int>(id);
-    EXPECT_TRUE(!automatic || form[Check1].value == 1);
   }
 
   const Control& operator[](ControlId id) const { return form[id]; }
 
-  HeadlessDialog dialog;
-  HeadlessServices& services = dialog.services;
-  quenda::Form1& form = dialog.form;
+  HeadlessServices services;
+  quenda::Form1 form{services, services};
 };
 
 }  // namespace quenda::testing

@@ -1,8 +1,7 @@
-// The readiness report over the substitute registry: each finding from what is stored, in both
-// views, and the lines both programs show it in.
-#include <algorithm>
+// The readiness report over the substitute registry: each finding from what is stored, by the
+// value's meaning whatever its type, in both registry views; and what the dialog does around a
+// save that leaves the automatic logon on: the credentials tried before it, the findings after.
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "harness.h"
@@ -11,139 +10,127 @@
 namespace quenda::testing {
 namespace {
 
-using enum FindingTopic;
+using Lines = std::vector<std::u16string>;
 
+// A value as other programs store it: a text with its terminating NUL, or a number.
 struct Stored {
   std::u16string_view key;
   std::u16string_view name;
-  std::uint32_t type;
-  std::string data;
+  std::string text;
+  std::uint32_t type = registry::kTypeSz;
 };
 
-Stored Text(std::u16string_view key, std::u16string_view name, std::string text) {
-  return {key, name, registry::kTypeSz, text + '\0'};
-}
-Stored Number(std::u16string_view key, std::u16string_view name, unsigned char number) {
-  return {key, name, registry::kTypeDword, std::string{static_cast<char>(number), 0, 0, 0}};
-}
-
-// The findings as (topic, key, name).
-using Found = std::vector<std::tuple<FindingTopic, std::u16string_view, std::u16string_view>>;
-
-Found FoundIn(const Readiness& report) {
-  Found found;
-  for (const Finding& f : report.Findings())
-    found.emplace_back(f.topic, f.key, f.name);
-  return found;
-}
-
-// A ready machine (AutoAdminLogon "1", a user, a password) with the values of each case stored
-// over it (type 0: deleted). Value types are read by meaning: a number 1 is on, and a 32-bit copy
-// that reads as the 64-bit value does is no finding.
+// A ready machine (AutoAdminLogon "1", kiosk / pw / HOME) with a case's values stored over it.
+// The finding expected is on the first value stored; none is expected for the edge just short of
+// a rule. A number 1 is on, and a 32-bit copy that reads as the 64-bit value does is no finding.
 TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
   const std::u16string_view W = kWinlogonKey, P = kPoliciesSystemKey, W32 = kWinlogon32Key;
+  using enum FindingTopic;
   struct Case {
-    const char* label;
     std::vector<Stored> stored;
-    bool protectedPassword;
-    Found found;
+    std::optional<FindingTopic> found = std::nullopt;  // on the first value stored
+    bool protectedPassword = false;
   };
+  const auto dword = registry::kTypeDword;
   const Case cases[] = {
-      {"ready", {}, false, {}},
-      {"AutoAdminLogon 0",
-       {Text(W, kAutoAdminLogonValue, "0")},
-       false,
-       {{AutoLogonOff, W, kAutoAdminLogonValue}}},
-      {"AutoAdminLogon the number 1", {Number(W, kAutoAdminLogonValue, 1)}, false, {}},
-      {"AutoAdminLogon missing, no user, empty password",
-       {{W, kAutoAdminLogonValue, 0, ""},
-        {W, kDefaultUserNameValue, 0, ""},
-        Text(W, kDefaultPasswordValue, "")},
-       false,
-       {{AutoLogonOff, W, kAutoAdminLogonValue},
-        {NoUserName, W, kDefaultUserNameValue},
-        {NoPassword, W, kDefaultPasswordValue}}},
-      {"empty user name",
-       {Text(W, kDefaultUserNameValue, "")},
-       false,
-       {{NoUserName, W, kDefaultUserNameValue}}},
-      {"no registry password, a protected one", {{W, kDefaultPasswordValue, 0, ""}}, true, {}},
-      {"a binary password still is one", {{W, kDefaultPasswordValue, 3, "x"}}, false, {}},
-      {"AutoLogonCount the number 0",
-       {Number(W, kAutoLogonCountValue, 0)},
-       false,
-       {{CountZero, W, kAutoLogonCountValue}}},
-      {"AutoLogonCount the text 0",
-       {Text(W, kAutoLogonCountValue, "0")},
-       false,
-       {{CountZero, W, kAutoLogonCountValue}}},
-      {"AutoLogonCount the number 3",
-       {Number(W, kAutoLogonCountValue, 3)},
-       false,
-       {{CountLeft, W, kAutoLogonCountValue}}},
-      {"AutoLogonCount the text 12",
-       {Text(W, kAutoLogonCountValue, "12")},
-       false,
-       {{CountLeft, W, kAutoLogonCountValue}}},
-      {"AutoLogonCount no number", {Text(W, kAutoLogonCountValue, "x1")}, false, {}},
-      {"banners in both keys",
-       {Text(P, kLegalNoticeCaptionValue, "Notice"), Text(P, kLegalNoticeTextValue, ""),
-        Text(W, kLegalNoticeCaptionValue, ""), Text(W, kLegalNoticeTextValue, "Read me")},
-       false,
-       {{Banner, P, kLegalNoticeCaptionValue}, {Banner, W, kLegalNoticeTextValue}}},
-      {"empty banners",
-       {Text(P, kLegalNoticeTextValue, ""), Text(W, kLegalNoticeCaptionValue, "")},
-       false,
-       {}},
-      {"Windows Hello only",
-       {Number(kPasswordLessKey, kPasswordLessValue, 2)},
-       false,
-       {{PasswordLessOnly, kPasswordLessKey, kPasswordLessValue}}},
-      {"Windows Hello not required", {Number(kPasswordLessKey, kPasswordLessValue, 0)}, false, {}},
-      {"a 32-bit copy that differs, one that is the same, one the 64-bit view lacks",
-       {Text(W32, kAutoAdminLogonValue, "0"), Text(W32, kDefaultUserNameValue, "kiosk"),
-        Text(W32, kDefaultDomainNameValue, "CORP")},
-       false,
-       {{Differs32Bit, W32, kAutoAdminLogonValue}, {Differs32Bit, W32, kDefaultDomainNameValue}}},
-      {"a 32-bit copy that reads the same in another type",
-       {Number(W, kAutoAdminLogonValue, 1), Text(W32, kAutoAdminLogonValue, "1")},
-       false,
-       {}},
-      {"Automatically under User Account Control",
-       {Text(W, kQuendaValue, "1"), Number(P, kEnableLuaValue, 1)},
-       false,
-       {{AutomaticUnderUac, P, kEnableLuaValue}}},
-      {"Automatically without User Account Control",
-       {Text(W, kQuendaValue, "1"), Number(P, kEnableLuaValue, 0)},
-       false,
-       {}},
-      {"User Account Control, not Automatically",
-       {Text(W, kQuendaValue, "0"), Number(P, kEnableLuaValue, 1)},
-       false,
-       {}},
+      {{}, std::nullopt},
+      {{{W, kAutoAdminLogonValue, "01"}}, AutoLogonOff},
+      {{{W, kDefaultUserNameValue, ""}}, NoUserName},
+      {{{W, kDefaultPasswordValue, ""}}, NoPassword},
+      {{{W, kDefaultPasswordValue, ""}}, std::nullopt, true},
+      {{{W, kAutoLogonCountValue, std::string(4, '\0'), dword}}, CountZero},
+      {{{W, kAutoLogonCountValue, "12"}}, CountLeft},
+      {{{W, kAutoLogonCountValue, "x1"}}, std::nullopt},
+      {{{P, kLegalNoticeCaptionValue, "Notice"}, {W, kLegalNoticeTextValue, ""}}, Banner},
+      {{{W, kLegalNoticeTextValue, "Read me"}, {P, kLegalNoticeTextValue, ""}}, Banner},
+      {{{kPasswordLessKey, kPasswordLessValue, "2"}}, PasswordLessOnly},
+      {{{kPasswordLessKey, kPasswordLessValue, "1"}}, std::nullopt},
+      {{{W32, kDefaultDomainNameValue, "CORP"}}, Differs32Bit},
+      {{{W32, kAutoAdminLogonValue, {"\1\0\0\0", 4}, dword},
+        {W32, kDefaultUserNameValue, "kiosk"}}},
+      {{{P, kEnableLuaValue, "1"}, {W, kQuendaValue, "1"}}, AutomaticUnderUac},
+      {{{P, kEnableLuaValue, "1"}, {W, kQuendaValue, "0"}}, std::nullopt},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
+    SCOPED_TRACE(&c - cases);
     Harness h;
-    h.Put(W, kAutoAdminLogonValue, "1");
-    h.Put(W, kDefaultUserNameValue, "kiosk");
-    h.Put(W, kDefaultPasswordValue, "pw");
+    h.Store("1", "0", u"kiosk");
     for (const Stored& s : c.stored) {
-      if (s.type == 0)
-        DeleteValue(registry::kLocalMachine, s.key, s.name);
-      else
-        memory::PutValue(registry::kLocalMachine, s.key, s.name, s.type, s.data);
+      const std::string data = s.type == registry::kTypeSz ? s.text + '\0' : s.text;
+      memory::PutValue(registry::kLocalMachine, s.key, s.name, s.type, data);
     }
     const Readiness report = ReadReadiness(c.protectedPassword);
-    EXPECT_EQ(FoundIn(report), c.found);
-    const bool blocked =
-        std::ranges::any_of(c.found, [](const auto& f) { return std::get<0>(f) < CountLeft; });
-    EXPECT_EQ(std::pair(report.Ready(), report.unreadable), std::pair(!blocked, false));
+    ASSERT_EQ(report.Findings().size(), c.found ? 1u : 0u);
+    if (c.found) {
+      const Finding& f = report.Findings()[0];
+      EXPECT_EQ(std::tuple(f.topic, f.key, f.name),
+                std::tuple(*c.found, c.stored[0].key, c.stored[0].name));
+    }
+    EXPECT_EQ(std::pair(report.Ready(), report.unreadable),
+              std::pair(!c.found || *c.found >= CountLeft, false));
   }
   // A value that may not be read makes the whole report unreliable.
   Harness h;
   memory::FailCall(memory::Operation::Open, 9, registry::kAccessDenied);
   EXPECT_TRUE(ReadReadiness(false).unreadable);
+}
+
+// Around a save: the credentials are tried only before a manual OK that leaves the automatic logon
+// on; never for the countdown's apply (a wrong stored password tried at every logon could lock the
+// account out), for OK turning it off, for no user name, or for a stored one the code page cannot
+// show (Windows would use another). A refusing answer asks why: No writes nothing and leaves the
+// dialog in manual mode with the password selected, also after OK in the automatic mode; Yes saves.
+// After a manual save that leaves it on, one warning box lists what stops it. Start-up reads
+// nothing for the report.
+TEST(AroundTheSave, CredentialsTriedBeforeAndFindingsShownAfterAManualOk) {
+  using enum LogonCheck;
+  struct Case {
+    const char* flag;               // the stored "Automatically" flag
+    std::vector<ControlId> clicks;  // then the countdown runs out
+    std::u16string_view user;       // as stored
+    LogonCheck answer;
+    std::u16string_view tried;   // "domain\user:password"; empty: not tried
+    std::u16string_view reason;  // a piece of the question; empty: not asked
+  };
+  const Case cases[] = {
+      {"0", {Command1}, u"alice", WrongCredentials, u".\\alice:pw", u"password is wrong.\r\nSave"},
+      {"1", {Command1}, u"alice", WrongCredentials, u"HOME\\alice:pw", u"password is wrong"},
+      {"0", {Command1}, u"alice", Accepted, u".\\alice:pw", u""},
+      {"0", {Command1}, u"alice", OtherFailure, u".\\alice:pw", u""},
+      {"0", {Check1, Command1}, u"alice", WrongCredentials, u"", u""},
+      {"1", {}, u"alice", WrongCredentials, u"", u""},
+      {"0", {Command1}, u"", WrongCredentials, u"", u""},
+      {"0", {Command1}, u"Иван", WrongCredentials, u"", u""},
+  };
+  for (const Case& c : cases) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << (&c - cases) << " " << yes);
+      Harness h;
+      h.Put(kWinlogonKey, kAutoLogonCountValue, "0");
+      h.StartWith("1", c.flag, c.user);
+      EXPECT_EQ(memory::CallCount(memory::Operation::Query), 7);
+      h.services.logonAnswer = c.answer;
+      h.services.answerYes = yes;
+      h.services.Type(Text2, u"");  // refused in the automatic mode
+      const Registry before = memory::Snapshot();
+      for (ControlId id : c.clicks)
+        h.services.Click(id);
+      h.services.Advance(5000);
+      EXPECT_EQ(h.services.logonsTried, c.tried.empty() ? Lines{} : Lines{std::u16string(c.tried)});
+      ASSERT_EQ(h.services.questions.size(), c.reason.empty() ? 0u : 1u);
+      EXPECT_TRUE(c.reason.empty() || h.services.questions[0].find(c.reason) != c.reason.npos);
+      const bool saved = yes || c.reason.empty();
+      EXPECT_EQ(h.services.closed, saved);
+      if (!saved) {
+        EXPECT_EQ(memory::Snapshot(), before);
+        EXPECT_EQ(std::tuple(h.form.Focused(), h[Text4].selLength), std::tuple(Text4, 2));
+        h.ExpectMode(false);
+      }
+      const ShownMessage findings{FindingLines(ReadReadiness(false), true), MessageKind::Warning};
+      const bool shown = saved && c.clicks == std::vector{Command1};
+      EXPECT_EQ(h.services.messages, shown ? std::vector{findings} : std::vector<ShownMessage>{});
+    }
+  }
 }
 
 }  // namespace
