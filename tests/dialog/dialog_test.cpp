@@ -95,7 +95,7 @@ TEST(Refusals, AMessageAndNothingWritten) {
   struct Case {
     ControlId box;
     std::u16string typed;
-    std::u16string_view (*message)();
+    const Bilingual& message;
     ControlId boxToCorrect;
   };
   const Case cases[] = {{Text6, u"PW", MismatchMessage, Text4},
