@@ -58,7 +58,7 @@ class QuendaRun {
     return rect;
   }
   bool WaitForFocus(ControlId id) const {
-    return WaitUntil([&] { return Focus() == Item(id); }, 2s);
+    return WaitUntil([&] { return Focus() == Item(id); });
   }
   bool HasModule(const wchar_t* name) const {
     HMODULE modules[512];
@@ -80,6 +80,11 @@ class QuendaRun {
   // ClickLater returns at once.
   void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
   void ClickLater(ControlId id) { PostMessageW(Item(id), BM_CLICK, 0, 0); }
+  // OK, when it opens a message box: the box as AnswerMessageBox returns it.
+  std::wstring AnswerOk() {
+    ClickLater(ControlId::Command1);
+    return AnswerMessageBox();
+  }
   // Replaces a text box's text as typing would: the box reports the change to the dialog.
   void Type(ControlId id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
   // To the focused control: a key press (Enter, Esc, Tab).
