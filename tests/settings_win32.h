@@ -147,6 +147,26 @@ inline std::wstring FromBig5(const std::string& bytes) {
   return text;
 }
 
+// Starts `commandLine` in this program's console; its process.
+inline HANDLE StartProcess(std::wstring commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &started));
+  CloseHandle(started.hThread);
+  return started.hProcess;
+}
+
+// The exit code of `process` once it has ended, waiting up to `timeout` milliseconds;
+// STILL_ACTIVE while it runs.
+inline DWORD ExitCodeOf(HANDLE process, DWORD timeout) {
+  WaitForSingleObject(process, timeout);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process, &code);
+  return code;
+}
+
 // The exit code, standard output and standard error; Outcome{} for done with nothing printed.
 using Outcome = std::tuple<int, std::string, std::string>;
 

@@ -16,27 +16,9 @@ using namespace std::string_literals;
 const std::string kUnreadable =
     "The automatic logon settings cannot be read: access is denied. Run as an administrator.\r\n";
 
-// Starts `command` through cmd in the working folder (that of quenda.com), in this program's
-// console; its process.
-HANDLE StartCmd(std::wstring command) {
-  command = L"cmd.exe /c " + command;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &started));
-  CloseHandle(started.hThread);
-  return started.hProcess;
-}
-
-// Waits up to `timeout` for a process StartCmd started; its exit code, or -1 if it still runs.
-int Finish(HANDLE process, DWORD timeout = INFINITE) {
-  DWORD exitCode = 0;
-  if (WaitForSingleObject(process, timeout) != WAIT_OBJECT_0)
-    return -1;
-  GetExitCodeProcess(process, &exitCode);
-  CloseHandle(process);
-  return static_cast<int>(exitCode);
+// Starts `command` through cmd in the working folder (that of quenda.com); its process.
+HANDLE StartCmd(const std::wstring& command) {
+  return StartProcess(L"cmd.exe /c " + command);
 }
 
 // "quenda" reaches quenda.com, not the dialog, through cmd, and its exit codes reach the caller:
@@ -125,8 +107,10 @@ TEST(ConsoleUnderWine, AppliesWaitForTheSaveLockAndNeverMix) {
     EXPECT_EQ(WaitForSingleObject(started[0], 1000), WAIT_TIMEOUT);
     EXPECT_EQ(StoredSettings(), Settings{});
     ReleaseMutex(lock);
-    for (const HANDLE run : started)
-      EXPECT_EQ(Finish(run), 0);
+    for (const HANDLE run : started) {
+      EXPECT_EQ(ExitCodeOf(run, INFINITE), 0u);
+      CloseHandle(run);
+    }
     mixed += StoredSettings() != wrote[0] && StoredSettings() != wrote[1];
   }
   EXPECT_EQ(mixed, 0) << "of 20 pairs ended mixed";
@@ -136,7 +120,9 @@ TEST(ConsoleUnderWine, AppliesWaitForTheSaveLockAndNeverMix) {
   const HANDLE holder = CreateThread(nullptr, 0, take, lock, 0, nullptr);
   WaitForSingleObject(holder, INFINITE);
   CloseHandle(holder);
-  EXPECT_EQ(Finish(StartCmd(L"quenda /disable"), 10000), 0);
+  const HANDLE disable = StartCmd(L"quenda /disable");
+  EXPECT_EQ(ExitCodeOf(disable, 10000), 0u);
+  CloseHandle(disable);
   EXPECT_EQ(StoredSettings().at(L"AutoAdminLogon"), L"0");
   CloseHandle(lock);
 }
@@ -152,7 +138,7 @@ TEST(ConsoleUnderWine, CtrlCAtThePromptRestoresTheEcho) {
   DWORD before = 0, mode = 0, after = 0;
   ASSERT_TRUE(GetConsoleMode(input, &before));
   ASSERT_NE(before & ENABLE_ECHO_INPUT, 0u);
-  const HANDLE started = StartCmd(L"quenda /enable /user:ann");
+  const HANDLE started = StartProcess(L"quenda.com /enable /user:ann");  // not cmd: waited for
   for (int i = 0; i < 100 && GetConsoleMode(input, &mode) && (mode & ENABLE_ECHO_INPUT); ++i)
     Sleep(50);
   EXPECT_EQ(mode & ENABLE_ECHO_INPUT, 0u) << "the prompt never turned the echo off";
@@ -160,10 +146,8 @@ TEST(ConsoleUnderWine, CtrlCAtThePromptRestoresTheEcho) {
   // handler may run after quenda.com has ended.
   SetConsoleCtrlHandler([](DWORD) -> BOOL { return TRUE; }, TRUE);
   EXPECT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
-  if (Finish(started, 10000) == -1) {
-    ADD_FAILURE() << "quenda.com did not end";
-    TerminateProcess(started, 1);
-  }
+  EXPECT_NE(ExitCodeOf(started, 10000), STILL_ACTIVE) << "quenda.com did not end";
+  TerminateProcess(started, 1);  // fails harmlessly once it has ended
   GetConsoleMode(input, &after);
   EXPECT_EQ(after, before);
   EXPECT_EQ(StoredSettings(), Settings{});

@@ -106,21 +106,22 @@ TEST(QuendaE2E, CancelEscAndTheCloseBoxWriteNothing) {
 TEST(QuendaE2E, FindingsAfterAManualOkInEachLanguageAndNoneAfterTheCountdown) {
   const DWORD zero = 0;
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoLogonCount", REG_DWORD, &zero, sizeof(zero));
-  const std::wstring path = L"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-  for (const bool chinese : {false, true}) {
-    SCOPED_TRACE(chinese ? "Chinese" : "English");
+  const std::wstring value =
+      L"] HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\AutoLogonCount: ";
+  const std::pair<const wchar_t*, std::wstring> languages[] = {
+      {L"00000409", L"[Blocker" + value +
+                        L"AutoLogonCount is 0: Windows turns the automatic logon off at the next "
+                        L"start."},
+      {L"00000404",
+       L"[阻礙" + value + L"AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入."}};
+  for (const auto& [locale, finding] : languages) {
+    SCOPED_TRACE(locale);
     StoreSettings({{L"AutoAdminLogon", L"1"},
                    {L"DefaultUserName", L"kiosk"},
                    {L"DefaultPassword", L"pw"},
-                   {L"Locale", chinese ? L"00000404" : L"00000409"}});
+                   {L"Locale", locale}});
     QuendaRun run;
-    EXPECT_EQ(run.AnswerOk(),
-              L"Quenda: [icon] [" + std::wstring(chinese ? L"阻礙" : L"Blocker") + L"] " + path +
-                  L"AutoLogonCount: " +
-                  (chinese ? L"AutoLogonCount 為 0: Windows 會在下次開機時關閉自動登入."
-                           : L"AutoLogonCount is 0: Windows turns the automatic logon off at the "
-                             L"next start.") +
-                  L"\r\n");
+    EXPECT_EQ(run.AnswerOk(), L"Quenda: [icon] " + finding + L"\r\n");
     EXPECT_EQ(run.ExitCode(10s), 0u);
     EXPECT_EQ(StoredSettings()[L"Run"], RunEntry());
   }
@@ -210,12 +211,12 @@ TEST(QuendaE2E, CaptionsLayoutAndLogoAtEachDpiInEachLanguage) {
       EXPECT_FALSE(run.HasModule(L"oleaut32.dll"));
       // Narrow, then wide with the panel's frame and text in their places.
       const auto pixels = [&](int twips) { return MulDiv(twips, dpi, 1440); };
-      EXPECT_EQ(run.Bounds(C::Form1).right, pixels(3930));
-      EXPECT_EQ(run.Bounds(C::Form1).bottom, pixels(4620));
+      const RECT narrow = run.Bounds(C::Form1);
+      EXPECT_EQ(std::tuple(narrow.right, narrow.bottom), std::tuple(pixels(3930), pixels(4620)));
       run.Click(C::Command3);
       EXPECT_EQ(run.Bounds(C::Form1).right, pixels(7950));
-      EXPECT_EQ(run.Bounds(C::Frame1).left, pixels(4020));
-      EXPECT_EQ(run.Bounds(C::Text1).left, pixels(4080));
+      EXPECT_EQ(std::tuple(run.Bounds(C::Frame1).left, run.Bounds(C::Text1).left),
+                std::tuple(pixels(4020), pixels(4080)));
       EXPECT_TRUE(WaitUntil([&] { return run.HasModule(L"oleaut32.dll"); }, 5s));
     }
   }
@@ -246,8 +247,7 @@ TEST(Cp950E2E, ChineseReadmeIsDecodedAndAChineseUserNameRoundTrips) {
 // refused with a message, and nothing is written until it is replaced. OK then stores a Run entry
 // that starts the copy: quoted for a blank, by short names where the code page lacks one.
 TEST(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceKeepsCredentialsAndItsRunEntryStartsIt) {
-  if (GetACP() != 1252)
-    GTEST_SKIP() << "needs the ANSI code page 1252";
+  ASSERT_EQ(GetACP(), 1252u) << "the run without LC_ALL has Wine's code page 1252";
   const std::tuple<const wchar_t*, std::string, long> copies[] = {
       {L"Quenda E2E", "hello\r\n", 7},
       {L"Программы Quenda", std::string(50 << 20, 'x'), 65536 + 2},
@@ -293,8 +293,7 @@ TEST(QuendaE2E, ACopyInAnyFolderShowsItsReadmeAtOnceKeepsCredentialsAndItsRunEnt
 // focus in the refused box; a text too long to be read back is refused too. Nothing is written
 // until the texts are corrected.
 TEST(QuendaE2E, ValuesItCannotShowStayAndARefusedApplyLeavesTheDialogUsable) {
-  if (GetACP() != 1252)
-    GTEST_SKIP() << "needs the ANSI code page 1252";
+  ASSERT_EQ(GetACP(), 1252u) << "the run without LC_ALL has Wine's code page 1252";
   StoreSettings({{L"AutoAdminLogon", L"1"},
                  {L"DefaultUserName", L"Иван"},
                  {L"DefaultPassword", std::wstring(1500, L'p')},
