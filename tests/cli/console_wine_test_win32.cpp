@@ -16,11 +16,6 @@ using namespace std::string_literals;
 const std::string kUnreadable =
     "The automatic logon settings cannot be read: access is denied. Run as an administrator.\r\n";
 
-// Starts `command` through cmd in the working folder (that of quenda.com); its process.
-HANDLE StartCmd(const std::wstring& command) {
-  return StartProcess(L"cmd.exe /c " + command);
-}
-
 // "quenda" reaches quenda.com, not the dialog, through cmd, and its exit codes reach the caller:
 // help on standard output, a usage error on standard error. /enable reads its password from the
 // NUL device or a file, as bytes: no line, a NUL inside the line or an over-long line writes
@@ -100,8 +95,8 @@ TEST(ConsoleUnderWine, AppliesWaitForTheSaveLockAndNeverMix) {
                   {L"Quenda", i ? L"0" : L"1"},    {L"Run", RunEntry()}};
       const std::filesystem::path in = std::filesystem::temp_directory_path() / (L"in" + n);
       WriteBytes(in, std::to_string(trial * 2 + i) + "\r\n");
-      started[i] = StartCmd(L"quenda /enable /user:u" + n + L" /domain:D" + n +
-                            (i ? L"" : L" /automatic") + L" <\"" + in.native() + L"\"");
+      started[i] = StartProcess(L"cmd.exe /c quenda /enable /user:u" + n + L" /domain:D" + n +
+                                (i ? L"" : L" /automatic") + L" <\"" + in.native() + L"\"");
     }
     // Long enough for cmd and quenda.com to start under Wine and reach the lock.
     EXPECT_EQ(WaitForSingleObject(started[0], 1000), WAIT_TIMEOUT);
@@ -120,7 +115,7 @@ TEST(ConsoleUnderWine, AppliesWaitForTheSaveLockAndNeverMix) {
   const HANDLE holder = CreateThread(nullptr, 0, take, lock, 0, nullptr);
   WaitForSingleObject(holder, INFINITE);
   CloseHandle(holder);
-  const HANDLE disable = StartCmd(L"quenda /disable");
+  const HANDLE disable = StartProcess(L"cmd.exe /c quenda /disable");
   EXPECT_EQ(ExitCodeOf(disable, 10000), 0u);
   CloseHandle(disable);
   EXPECT_EQ(StoredSettings().at(L"AutoAdminLogon"), L"0");
@@ -136,8 +131,7 @@ TEST(ConsoleUnderWine, CtrlCAtThePromptRestoresTheEcho) {
   ASSERT_TRUE(AllocConsole());
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD before = 0, mode = 0, after = 0;
-  ASSERT_TRUE(GetConsoleMode(input, &before));
-  ASSERT_NE(before & ENABLE_ECHO_INPUT, 0u);
+  ASSERT_TRUE(GetConsoleMode(input, &before) && (before & ENABLE_ECHO_INPUT));
   const HANDLE started = StartProcess(L"quenda.com /enable /user:ann");  // not cmd: waited for
   for (int i = 0; i < 100 && GetConsoleMode(input, &mode) && (mode & ENABLE_ECHO_INPUT); ++i)
     Sleep(50);
