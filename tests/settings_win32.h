@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -38,8 +39,8 @@ inline const std::tuple<const wchar_t*, HKEY, const wchar_t*, const wchar_t*> kS
     {L"Locale", HKEY_CURRENT_USER, L"Control Panel\\International", L"Locale"}};
 inline constexpr std::size_t kWrittenSettings = 6;
 
-// The folder of this test program, which is also its working folder: quenda.exe, quenda.com, the
-// readme files and bare_floor.exe lie there.
+// The folder of this test program, which is also its working folder: quenda.exe, quenda.com and
+// the readme files lie there.
 inline std::wstring ProgramDirectory() {
   wchar_t path[MAX_PATH * 4] = {};
   GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
@@ -60,8 +61,7 @@ inline std::wstring Hidden(std::wstring_view password) {
 // The values Quenda writes, as stored; the password hidden.
 inline Settings StoredSettings() {
   Settings settings;
-  for (std::size_t i = 0; i < kWrittenSettings; ++i) {
-    const auto& [label, root, key, name] = kSettings[i];
+  for (const auto& [label, root, key, name] : std::span(kSettings, kWrittenSettings)) {
     wchar_t text[4096];  // more than the routines read, so that longer values show too
     DWORD size = sizeof(text);
     if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) == ERROR_SUCCESS)
@@ -70,14 +70,14 @@ inline Settings StoredSettings() {
   return settings;
 }
 
-// Makes the system a fresh one holding just `settings` (a password in clear): every value Quenda
-// writes deleted unless named, the machine named TEST-PC and the locale English unless named. The
-// prefix is a throwaway one, and every test that starts Quenda prepares it so first.
+// Makes the system a fresh one holding just `settings` (a password in clear; an empty text stores
+// nothing): every value Quenda writes deleted unless named, the machine named TEST-PC and the
+// locale English unless named. The prefix is a throwaway one, and every test prepares it so.
 inline void StoreSettings(Settings settings) {
   settings.merge(Settings{{L"ComputerName", L"TEST-PC"}, {L"Locale", L"00000409"}});
   for (const auto& [label, root, key, name] : kSettings) {
     RegDeleteKeyValueW(root, key, name);
-    if (settings.contains(label))  // stored without a NUL, as Quenda stores text
+    if (!settings[label].empty())  // stored without a NUL, as Quenda stores text
       RegSetKeyValueW(root, key, name, REG_SZ, settings[label].c_str(),
                       static_cast<DWORD>(settings[label].size() * sizeof(wchar_t)));
   }
@@ -89,19 +89,10 @@ inline RawValue RawWinlogonValue(const wchar_t* name) {
   std::vector<BYTE> data(8192);
   DWORD type = 0;
   DWORD size = static_cast<DWORD>(data.size());
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                   data.data(), &size) != ERROR_SUCCESS)
-    return {};
-  data.resize(size);
+  RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
+               &size);
+  data.resize(type ? size : 0);
   return {type, data};
-}
-
-// A domain of another type than text, which Quenda shows empty and must leave as it is.
-inline RawValue StoreExpandableDomain() {
-  const std::wstring expandable = L"%USERDOMAIN%";
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultDomainName", REG_EXPAND_SZ,
-                  expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * 2));
-  return RawWinlogonValue(L"DefaultDomainName");
 }
 
 // Access lists: everyone refused setting values, adding keys and deleting (0x10006), or reading
@@ -118,7 +109,6 @@ struct KeyAccessRefused {
     EXPECT_TRUE(SetAccess(accessList));
   }
   ~KeyAccessRefused() { SetAccess(L"D:(A;;KA;;;WD)"); }
-  KeyAccessRefused(const KeyAccessRefused&) = delete;
 
   bool SetAccess(const wchar_t* accessList) const {
     HKEY key = nullptr;
@@ -139,9 +129,42 @@ struct StandardUserWritesRefused {
   KeyAccessRefused winlogon{kWinlogon, kWritesRefused}, run{kRun, kWritesRefused};
 };
 
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Text in code page 950 (Big5), as a program of Wine's Traditional Chinese environment writes it.
+inline std::wstring FromBig5(const std::string& bytes) {
+  std::wstring text(bytes.size(), L'\0');
+  const int size = static_cast<int>(bytes.size());
+  text.resize(MultiByteToWideChar(950, 0, bytes.data(), size, text.data(), size));
+  return text;
+}
+
+// Starts `commandLine` in this program's console; its process.
+inline HANDLE StartProcess(std::wstring commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &started));
+  CloseHandle(started.hThread);
+  return started.hProcess;
+}
+
+// The exit code of `process` once it has ended, waiting up to `timeout` milliseconds;
+// STILL_ACTIVE while it runs.
+inline DWORD ExitCodeOf(HANDLE process, DWORD timeout) {
+  WaitForSingleObject(process, timeout);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process, &code);
+  return code;
 }
 
 // The exit code, standard output and standard error; Outcome{} for done with nothing printed.
@@ -157,11 +180,7 @@ inline Outcome Cmd(const std::wstring& command, std::optional<std::string_view> 
   const std::wstring from = input ? LR"("%TEMP%\cli-in")" : L"NUL";
   const int exitCode =
       _wsystem((command + L" <" + from + LR"( >"%TEMP%\cli-out" 2>"%TEMP%\cli-err")").c_str());
-  const auto read = [&](const char* name) {
-    std::ifstream file(temp / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  };
-  return {exitCode, read("cli-out"), read("cli-err")};
+  return {exitCode, ReadBytes(temp / "cli-out"), ReadBytes(temp / "cli-err")};
 }
 
 }  // namespace quenda::e2e

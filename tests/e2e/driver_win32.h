@@ -30,13 +30,7 @@ class QuendaRun {
   // Runs `commandLine` and waits for its dialog, which Item(ControlId::Form1) then returns. A
   // process still running at destruction is ended.
   explicit QuendaRun(std::wstring commandLine = L"\"" + ProgramDirectory() + L"\\quenda.exe\"") {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   &startup, &started);
-    CloseHandle(started.hThread);
-    process_.reset(started.hProcess);
+    process_.reset(StartProcess(std::move(commandLine)));
     WaitUntil([&] { return (dialog_ = FindTopLevel(win32::kDialogClassName)) != nullptr; }, 20s);
   }
   ~QuendaRun() {
@@ -58,7 +52,7 @@ class QuendaRun {
     return rect;
   }
   bool WaitForFocus(ControlId id) const {
-    return WaitUntil([&] { return Focus() == Item(id); }, 2s);
+    return WaitUntil([&] { return Focus() == Item(id); });
   }
   bool HasModule(const wchar_t* name) const {
     HMODULE modules[512];
@@ -80,6 +74,11 @@ class QuendaRun {
   // ClickLater returns at once.
   void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
   void ClickLater(ControlId id) { PostMessageW(Item(id), BM_CLICK, 0, 0); }
+  // OK, when it opens a message box: the box as AnswerMessageBox returns it.
+  std::wstring AnswerOk() {
+    ClickLater(ControlId::Command1);
+    return AnswerMessageBox();
+  }
   // Replaces a text box's text as typing would: the box reports the change to the dialog.
   void Type(ControlId id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
   // To the focused control: a key press (Enter, Esc, Tab).
@@ -106,10 +105,7 @@ class QuendaRun {
   }
   // The exit code once the process has ended, waiting up to `timeout`; STILL_ACTIVE while it runs.
   DWORD ExitCode(std::chrono::milliseconds timeout = 0ms) const {
-    WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count()));
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.get(), &code);
-    return code;
+    return ExitCodeOf(process_.get(), static_cast<DWORD>(timeout.count()));
   }
 
   // The focused control of the dialog's thread, where keyboard input goes; the dialog when none.

@@ -1,9 +1,7 @@
 // Scratch clean-up, wide text and code page check on Windows, where the system owns the code page.
 #include <windows.h>
 
-#include <string>
-
-#include "raw_registry.h"
+#include "scratch.h"
 
 namespace quenda::testing {
 
@@ -11,23 +9,15 @@ void ClearScratch() {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quenda Tests");
 }
 
-void WriteWideText(registry::Key root, const std::string& path, const std::string& name,
-                   std::u16string_view text) {
+void WriteWideText(const std::string& path, const std::string& name, std::u16string_view text) {
+  const std::wstring key(path.begin(), path.end()), value(name.begin(), name.end());  // ASCII
   const std::u16string data(text);
-  HKEY key = nullptr;
-  const HKEY base = root == registry::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-  if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-    return;
-  const std::wstring wideName(name.begin(), name.end());  // the tests' names are ASCII
-  RegSetValueExW(key, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(char16_t)));
-  RegCloseKey(key);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), REG_SZ, data.c_str(),
+                  static_cast<DWORD>((data.size() + 1) * sizeof(char16_t)));
 }
 
 bool UseDoubleByteCodePage() {
   return GetACP() == 950;
 }
-
-void RestoreCodePage() {}
 
 }  // namespace quenda::testing
