@@ -162,6 +162,28 @@ TEST_F(Console, DisableTurnsOffAndKeepsTheNames) {
   EXPECT_EQ(Run({u"/check"}), kExitNotReady);
 }
 
+// Values that read as empty (another type, too long) stay exactly as stored, type included,
+// through every command that writes the names back unedited.
+TEST_F(Console, ValuesThatCannotBeShownSurviveEveryCommand) {
+  const memory::StoredValue user{registry::kTypeExpandSz, "%USER%\0"s};
+  const memory::StoredValue domain{registry::kTypeSz, std::string(2000, 'd') + '\0'};
+  for (const Args& args : {Args{u"/disable"}, Args{u"/enable", u"/user:bob"}, Args{u"/reapply"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    SetUp();
+    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user.type,
+                     user.data);
+    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue, domain.type,
+                     domain.data);
+    EXPECT_EQ(Run(args, "pw\n"), 0);
+    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue),
+              domain);
+    const memory::StoredValue userAfter =
+        args.size() == 2 ? memory::StoredValue{registry::kTypeSz, "bob\0"s} : user;
+    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue),
+              userAfter);
+  }
+}
+
 // The package's removal deletes the Run entry only when it starts a program directly inside this
 // program's folder (by its long or short name, quoted or not, in any case).
 TEST_F(Console, UninstallCleanupRemovesOnlyARunEntryOfThisFolder) {
@@ -236,7 +258,8 @@ TEST_F(Console, AFailureAtTheSecretLeavesEverythingUnwritten) {
 
 // A secret that may not be read (no administrative rights): /status cannot say where the password
 // is, a new password cannot be placed and nothing is written; /reapply leaves the password alone
-// wherever it is. With "Automatically" off /reapply changes nothing and says so.
+// wherever it is and turns the automatic logon back on. With "Automatically" off /reapply changes
+// nothing and says so.
 TEST_F(Console, ReapplyAndAnUnreadableSecret) {
   Put(kWinlogonKey, kAutoAdminLogonValue, "0");
   secret::memory::PutSecret(u"old");
@@ -250,7 +273,10 @@ TEST_F(Console, ReapplyAndAnUnreadableSecret) {
   EXPECT_EQ(Run(kReapply), 0);
   EXPECT_TRUE(Passwords(Stored(kDefaultPasswordValue), secret::memory::FindSecret()) ==
               (Passwords{"pw", u"old"}));
-  EXPECT_EQ(Stored(kAutoAdminLogonValue), "1");
+  // The logon is on again, and so stay "Automatically" and the Run entry that re-apply it.
+  EXPECT_EQ(
+      std::tuple(Stored(kAutoAdminLogonValue), Stored(kQuendaValue), Stored(kQuendaValue, kRunKey)),
+      std::tuple("1", "1", "C:\\Tools\\Quenda.exe"));
 
   Put(kWinlogonKey, kQuendaValue, "0");
   const auto reapplied = memory::Snapshot();
