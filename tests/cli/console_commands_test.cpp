@@ -25,13 +25,17 @@ using namespace std::string_literals;
 using Args = std::vector<std::u16string_view>;
 using Lines = std::vector<std::u16string>;
 using Secret = std::optional<std::u16string>;
+// Where the password is: DefaultPassword's text (nullopt: absent) and the secret.
+using Passwords = std::pair<std::optional<std::string>, Secret>;
+
+const Args kEnable = {u"/enable", u"/user:ann"};
+const Args kDisable = {u"/disable"};
+const Args kReapply = {u"/reapply"};
+constexpr const char* kRunEntry = "C:\\Tools\\Quenda.exe";
 
 std::u16string Line(std::u16string_view message) {
   return std::u16string(message) + u"\r\n";
 }
-
-// Where the password is: DefaultPassword's text (nullopt: absent) and the secret.
-using Passwords = std::pair<std::optional<std::string>, Secret>;
 
 // A store as a configured machine holds it: "PC", alice / pw / HOME, the automatic logon on with
 // the program's flag and Run entry, no secret.
@@ -42,23 +46,35 @@ class Console : public ::testing::Test {
     secret::memory::Reset();
     SetAnsiCodePage("WINDOWS-1252");
     Put(kComputerNameKey, kComputerNameValue, "PC");
-    for (const auto& [name, text] : {std::pair{kAutoAdminLogonValue, "1"},
-                                     {kQuendaValue, "1"},
-                                     {kDefaultUserNameValue, "alice"},
-                                     {kDefaultPasswordValue, "pw"},
-                                     {kDefaultDomainNameValue, "HOME"}})
-      Put(kWinlogonKey, name, text);
-    Put(kRunKey, kQuendaValue, "C:\\Tools\\Quenda.exe");
+    Put(kWinlogonKey, kAutoAdminLogonValue, "1");
+    Put(kWinlogonKey, kQuendaValue, "1");
+    Put(kWinlogonKey, kDefaultUserNameValue, "alice");
+    Put(kWinlogonKey, kDefaultPasswordValue, "pw");
+    Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
+    Put(kRunKey, kQuendaValue, kRunEntry);
   }
 
-  static void Put(std::u16string_view path, std::u16string_view name, std::string text) {
-    memory::PutValue(registry::kLocalMachine, path, name, registry::kTypeSz, text + '\0');
+  static void Put(std::u16string_view path, std::u16string_view name, std::string text,
+                  std::uint32_t type = registry::kTypeSz) {
+    memory::PutValue(registry::kLocalMachine, path, name, type, text + '\0');
+  }
+  static std::optional<memory::StoredValue> Value(std::u16string_view name) {
+    return memory::FindValue(registry::kLocalMachine, kWinlogonKey, name);
   }
   // The text a value holds, without the NUL Windows stores after it; nullopt when it is missing.
   static std::optional<std::string> Stored(std::u16string_view name,
                                            std::u16string_view path = kWinlogonKey) {
     const auto value = memory::FindValue(registry::kLocalMachine, path, name);
     return value ? std::optional(value->data.substr(0, value->data.find('\0'))) : std::nullopt;
+  }
+  // The logon flag, "Automatically", the Run entry, the user and the domain.
+  static auto Settings() {
+    return std::tuple(Stored(kAutoAdminLogonValue), Stored(kQuendaValue),
+                      Stored(kQuendaValue, kRunKey), Stored(kDefaultUserNameValue),
+                      Stored(kDefaultDomainNameValue));
+  }
+  static Passwords PasswordsStored() {
+    return {Stored(kDefaultPasswordValue), secret::memory::FindSecret()};
   }
 
   // Runs quenda.com with `args` reading `input` (or `typed` at a console), keeping only this run's
@@ -96,23 +112,23 @@ TEST_F(Console, StatusReportsWhatIsStoredAndCheckFindsNothing) {
 
 // /enable writes what OK writes with "Starting Auto Logon" ticked: the first line of standard
 // input (nothing after it is taken) or the password typed twice at a console; without /domain:
-// the stored domain stays, and without /automatic the flag is cleared. 1023 characters and the
-// NUL fill the 1024 bytes GetValue reads.
-TEST_F(Console, EnableWritesTheNamesAndThePassword) {
+// the stored domain stays. 1023 characters and the NUL fill the 1024 bytes GetValue reads.
+// /disable writes what OK writes with it cleared: the names as stored, no password, no Run entry.
+TEST_F(Console, EnableAndDisableWriteWhatTheDialogWrites) {
   console.logonAnswer = LogonCheck::PasswordExpired;  // not asked with /nocheck
   EXPECT_EQ(Run({u"/enable", u"/user:b", u"/nocheck"}, "s3cret\r\nnext\r\n"), 0);
   EXPECT_EQ(console.input, "next\r\n");
-  const auto names = [] {
-    return std::tuple(Stored(kDefaultUserNameValue), Stored(kDefaultDomainNameValue),
-                      Stored(kQuendaValue));
-  };
-  EXPECT_EQ(names(), std::tuple("b", "HOME", "0"));
-  EXPECT_TRUE(Stored(kDefaultPasswordValue) == "s3cret");  // compared without printing
+  EXPECT_EQ(Settings(), std::tuple("1", "0", kRunEntry, "b", "HOME"));
+  EXPECT_TRUE(PasswordsStored() == Passwords("s3cret", {}));  // compared without printing
   const std::u16string longest = u"/user:" + std::u16string(1023, u'n');
   console.logonAnswer = LogonCheck::Accepted;
   EXPECT_EQ(Run({u"/enable", longest, u"/domain:C", u"/automatic"}, "", {u"x", u"x"}), 0);
-  EXPECT_EQ(names(), std::tuple(std::string(1023, 'n'), "C", "1"));
-  EXPECT_TRUE(Stored(kDefaultPasswordValue) == "x");
+  EXPECT_EQ(Settings(), std::tuple("1", "1", kRunEntry, std::string(1023, 'n'), "C"));
+  EXPECT_TRUE(PasswordsStored() == Passwords("x", {}));
+  EXPECT_EQ(Run(kDisable), 0);
+  EXPECT_EQ(Settings(), std::tuple("0", "0", std::nullopt, std::string(1023, 'n'), "C"));
+  EXPECT_TRUE(PasswordsStored() == Passwords());
+  EXPECT_EQ(Run({u"/check"}), kExitNotReady);
 }
 
 // What is refused writes nothing and ends with the exit code and the message given: usage errors
@@ -121,23 +137,20 @@ TEST_F(Console, EnableWritesTheNamesAndThePassword) {
 // and credentials Windows refuses. Only the last is tried, with the domain given.
 TEST_F(Console, RefusalsWriteNothing) {
   const std::u16string tooLong = u"/user:" + std::u16string(1024, u'n');
-  const Args enable = {u"/enable", u"/user:ann"};
+  const std::u16string refused =
+      u"Windows refuses this logon: the password has expired.\r\n"
+      u"Nothing was written. /nocheck saves without trying the logon.\r\n";
   // Arguments, standard input, lines typed at a console, exit code, the end of standard error.
   const std::tuple<Args, std::string, Lines, int, std::u16string> kCases[] = {
       {{}, "", {}, kExitUsage, std::u16string(ConsoleUsage())},
       {{u"/enable", tooLong, u"/nocheck"}, "pw\n", {}, 1, Line(TooLongMessage())},
-      {enable, "", {}, kExitUsage, Line(NoPasswordLineMessage())},
-      {enable, "pw\0\r\n"s, {}, 1, Line(PasswordControlCharacterMessage())},
-      {enable, std::string(5000, 'x'), {}, 1, Line(PasswordTooLongMessage())},
-      {enable, "", {u"p\x01", u"p\x01"}, 1, Line(PasswordControlCharacterMessage())},
-      {enable, "", {u"pw"}, kExitUsage, Line(NoPasswordLineMessage())},
-      {enable, "", {u"pw", u"pW"}, 1, Line(MismatchMessage())},
-      {{u"/enable", u"/user:ann", u"/domain:CORP"},
-       "s3cret\n",
-       {},
-       1,
-       u"Windows refuses this logon: the password has expired.\r\n"
-       u"Nothing was written. /nocheck saves without trying the logon.\r\n"},
+      {kEnable, "", {}, kExitUsage, Line(NoPasswordLineMessage())},
+      {kEnable, "pw\0\r\n"s, {}, 1, Line(PasswordControlCharacterMessage())},
+      {kEnable, std::string(5000, 'x'), {}, 1, Line(PasswordTooLongMessage())},
+      {kEnable, "", {u"p\x01", u"p\x01"}, 1, Line(PasswordControlCharacterMessage())},
+      {kEnable, "", {u"pw"}, kExitUsage, Line(NoPasswordLineMessage())},
+      {kEnable, "", {u"pw", u"pW"}, 1, Line(MismatchMessage())},
+      {{u"/enable", u"/user:ann", u"/domain:CORP"}, "s3cret\n", {}, 1, refused},
   };
   console.logonAnswer = LogonCheck::PasswordExpired;
   const auto before = memory::Snapshot();
@@ -151,36 +164,21 @@ TEST_F(Console, RefusalsWriteNothing) {
   EXPECT_EQ(console.logonsTried, Lines{u"CORP\\ann:s3cret"});
 }
 
-// /disable writes what OK writes with "Starting Auto Logon" cleared: the password and the Run
-// entry go, the names are written back as stored, and /check then finds a blocker.
-TEST_F(Console, DisableTurnsOffAndKeepsTheNames) {
-  EXPECT_EQ(Run({u"/disable"}), 0);
-  EXPECT_EQ(Stored(kAutoAdminLogonValue), "0");
-  EXPECT_EQ(Stored(kQuendaValue, kRunKey), std::nullopt);
-  EXPECT_EQ(Stored(kDefaultUserNameValue), "alice");
-  EXPECT_EQ(Stored(kQuendaValue), "0");
-  EXPECT_EQ(Run({u"/check"}), kExitNotReady);
-}
-
 // Values that read as empty (another type, too long) stay exactly as stored, type included,
 // through every command that writes the names back unedited.
 TEST_F(Console, ValuesThatCannotBeShownSurviveEveryCommand) {
-  const memory::StoredValue user{registry::kTypeExpandSz, "%USER%\0"s};
-  const memory::StoredValue domain{registry::kTypeSz, std::string(2000, 'd') + '\0'};
-  for (const Args& args : {Args{u"/disable"}, Args{u"/enable", u"/user:bob"}, Args{u"/reapply"}}) {
+  for (const Args& args : {kDisable, Args{u"/enable", u"/user:bob"}, kReapply}) {
     SCOPED_TRACE(testing::PrintToString(args));
     SetUp();
-    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user.type,
-                     user.data);
-    memory::PutValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue, domain.type,
-                     domain.data);
+    Put(kWinlogonKey, kDefaultUserNameValue, "%USER%", registry::kTypeExpandSz);
+    Put(kWinlogonKey, kDefaultDomainNameValue, std::string(2000, 'd'));
+    const auto user = args == kDisable || args == kReapply
+                          ? Value(kDefaultUserNameValue)
+                          : memory::StoredValue{registry::kTypeSz, "bob\0"s};
+    const auto domain = Value(kDefaultDomainNameValue);
     EXPECT_EQ(Run(args, "pw\n"), 0);
-    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultDomainNameValue),
-              domain);
-    const memory::StoredValue userAfter =
-        args.size() == 2 ? memory::StoredValue{registry::kTypeSz, "bob\0"s} : user;
-    EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue),
-              userAfter);
+    EXPECT_EQ(std::pair(Value(kDefaultUserNameValue), Value(kDefaultDomainNameValue)),
+              std::pair(user, domain));
   }
 }
 
@@ -207,59 +205,50 @@ TEST_F(Console, UninstallCleanupRemovesOnlyARunEntryOfThisFolder) {
   EXPECT_EQ(Run({u"/uninstall-cleanup"}), 1);
 }
 
-const Args kEnable = {u"/enable", u"/user:ann"};
-const Args kDisable = {u"/disable"};
-const Args kReapply = {u"/reapply"};
-
-// The password-store rule, one road a row, from "pw" in the registry and the secret given: what
-// /status says, the command, where the password is after. Only the rows that change the secret
-// open the LSA policy for storing.
+// The password-store rule, one road a row, from "pw" in the registry and the secret given: the
+// command, where the password is after. Only the rows that change the secret open the LSA policy
+// for storing; when that or the store itself fails, the apply ends with the failure message
+// before anything is written.
 TEST_F(Console, EachRoadLeavesThePasswordWhereWindowsReadsIt) {
-  const Args protect = {u"/enable", u"/user:ann", u"/protect"};
-  const std::tuple<Secret, std::u16string_view, Args, const char*, Passwords> kRoads[] = {
-      {{}, u"registry", protect, "new", {{}, u"new"}},
-      {u"old", u"protected", kEnable, "new", {{}, u"new"}},  // the value beside a secret goes
-      {u"old", u"protected", kDisable, "", {{}, {}}},
-      {u"old", u"protected", kEnable, "\r\n", {{}, {}}},  // an empty password deletes both
-      {u"kept", u"protected", kReapply, "", {{}, u"kept"}},
+  using secret::memory::Operation;
+  struct Road {
+    Secret secret;
+    Args command;
+    const char* input;
+    Passwords after;
+    std::optional<Operation> failing = {};
   };
-  for (const auto& [secret, location, command, input, after] : kRoads) {
-    SCOPED_TRACE(testing::PrintToString(command));
+  const Road kRoads[] = {
+      {{}, {u"/enable", u"/user:ann", u"/protect"}, "new", {{}, u"new"}},
+      {u"old", kEnable, "new", {{}, u"new"}},  // the value beside a secret goes
+      {u"old", kDisable, "", {{}, {}}},
+      {u"old", kEnable, "\r\n", {{}, {}}},  // an empty password deletes both
+      {u"kept", kReapply, "", {{}, u"kept"}},
+      {u"old", kEnable, "new", {"pw", u"old"}, Operation::CheckStoreAccess},
+      {u"old", kDisable, "", {"pw", u"old"}, Operation::Store},
+  };
+  for (const Road& road : kRoads) {
+    SCOPED_TRACE(testing::PrintToString(road.command));
     SetUp();
-    secret::memory::PutSecret(secret);
+    secret::memory::PutSecret(road.secret);
     EXPECT_EQ(Run({u"/status"}), 0);
+    const std::u16string_view location = road.secret ? u"protected" : u"registry";
     EXPECT_NE(console.output.find(u"Password stored: " + std::u16string(location) + u"\r\n"),
               std::u16string::npos);
-    EXPECT_EQ(Run(command, input), 0);
-    // Compared without printing: passwords.
-    EXPECT_TRUE(Passwords(Stored(kDefaultPasswordValue), secret::memory::FindSecret()) == after);
-    EXPECT_EQ(secret::memory::CallCount(secret::memory::Operation::CheckStoreAccess),
-              after.second != secret ? 1 : 0);
-  }
-}
-
-// A failure at the secret, whether the LSA policy cannot be opened for storing or the store
-// itself fails, ends the apply with the failure message before anything is written.
-TEST_F(Console, AFailureAtTheSecretLeavesEverythingUnwritten) {
-  using secret::memory::Operation;
-  for (const auto& [failing, command] :
-       {std::pair{Operation::CheckStoreAccess, kEnable}, {Operation::Store, kDisable}}) {
-    SCOPED_TRACE(testing::PrintToString(command));
-    SetUp();
-    secret::memory::PutSecret(u"old");
-    const auto registryBefore = memory::Snapshot();
-    secret::memory::FailCall(failing, 1, secret::kAccessDenied);
-    EXPECT_EQ(Run(command, "new"), kExitWriteFailed);
-    EXPECT_EQ(console.error, Line(FailureMessage()));
-    EXPECT_EQ(memory::Snapshot(), registryBefore);
-    EXPECT_TRUE(secret::memory::FindSecret() == u"old");
+    if (road.failing)
+      secret::memory::FailCall(*road.failing, 1, secret::kAccessDenied);
+    EXPECT_EQ(Run(road.command, road.input), road.failing ? kExitWriteFailed : 0);
+    EXPECT_EQ(console.error, road.failing ? Line(FailureMessage()) : u"");
+    EXPECT_TRUE(PasswordsStored() == road.after);  // compared without printing: passwords
+    EXPECT_EQ(secret::memory::CallCount(Operation::CheckStoreAccess),
+              road.failing || road.after.second != road.secret ? 1 : 0);
   }
 }
 
 // A secret that may not be read (no administrative rights): /status cannot say where the password
 // is, a new password cannot be placed and nothing is written; /reapply leaves the password alone
-// wherever it is and turns the automatic logon back on. With "Automatically" off /reapply changes
-// nothing and says so.
+// wherever it is and turns the automatic logon back on, keeping "Automatically" and the Run entry
+// that re-apply it. With "Automatically" off /reapply changes nothing and says so.
 TEST_F(Console, ReapplyAndAnUnreadableSecret) {
   Put(kWinlogonKey, kAutoAdminLogonValue, "0");
   secret::memory::PutSecret(u"old");
@@ -271,12 +260,8 @@ TEST_F(Console, ReapplyAndAnUnreadableSecret) {
   EXPECT_EQ(Run(kEnable, "new"), kExitWriteFailed);
   EXPECT_EQ(memory::Snapshot(), before);
   EXPECT_EQ(Run(kReapply), 0);
-  EXPECT_TRUE(Passwords(Stored(kDefaultPasswordValue), secret::memory::FindSecret()) ==
-              (Passwords{"pw", u"old"}));
-  // The logon is on again, and so stay "Automatically" and the Run entry that re-apply it.
-  EXPECT_EQ(
-      std::tuple(Stored(kAutoAdminLogonValue), Stored(kQuendaValue), Stored(kQuendaValue, kRunKey)),
-      std::tuple("1", "1", "C:\\Tools\\Quenda.exe"));
+  EXPECT_TRUE(PasswordsStored() == Passwords("pw", u"old"));
+  EXPECT_EQ(Settings(), std::tuple("1", "1", kRunEntry, "alice", "HOME"));
 
   Put(kWinlogonKey, kQuendaValue, "0");
   const auto reapplied = memory::Snapshot();
