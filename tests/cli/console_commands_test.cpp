@@ -58,9 +58,6 @@ class Console : public ::testing::Test {
                   std::uint32_t type = registry::kTypeSz) {
     memory::PutValue(registry::kLocalMachine, path, name, type, text + '\0');
   }
-  static std::optional<memory::StoredValue> Value(std::u16string_view name) {
-    return memory::FindValue(registry::kLocalMachine, kWinlogonKey, name);
-  }
   // The text a value holds, without the NUL Windows stores after it; nullopt when it is missing.
   static std::optional<std::string> Stored(std::u16string_view name,
                                            std::u16string_view path = kWinlogonKey) {
@@ -110,25 +107,34 @@ TEST_F(Console, StatusReportsWhatIsStoredAndCheckFindsNothing) {
   EXPECT_NE(console.output.find(u"Password stored: none\r\n"), std::u16string::npos);
 }
 
-// /enable writes what OK writes with "Starting Auto Logon" ticked: the first line of standard
-// input (nothing after it is taken) or the password typed twice at a console; without /domain:
-// the stored domain stays. 1023 characters and the NUL fill the 1024 bytes GetValue reads.
-// /disable writes what OK writes with it cleared: the names as stored, no password, no Run entry.
-TEST_F(Console, EnableAndDisableWriteWhatTheDialogWrites) {
+// /reapply, /disable and /enable write what the dialog writes, the names it cannot show (another
+// type, too long) back as stored. /enable takes the first line of standard input (nothing after
+// it) or the password typed twice at a console; without /domain: the stored domain stays. 1023
+// characters and the NUL fill the 1024 bytes GetValue reads.
+TEST_F(Console, CommandsWriteWhatTheDialogWrites) {
+  Put(kWinlogonKey, kAutoAdminLogonValue, "0");
+  Put(kWinlogonKey, kDefaultUserNameValue, "%USER%", registry::kTypeExpandSz);
+  const std::string domain(2000, 'd');
+  Put(kWinlogonKey, kDefaultDomainNameValue, domain);
+  EXPECT_EQ(Run(kReapply), 0);
+  EXPECT_EQ(Settings(), std::tuple("1", "1", kRunEntry, "%USER%", domain));
+  EXPECT_EQ(Run(kDisable), 0);
+  EXPECT_EQ(Settings(), std::tuple("0", "0", std::nullopt, "%USER%", domain));
+  EXPECT_EQ(memory::FindValue(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue)->type,
+            registry::kTypeExpandSz);
+  EXPECT_TRUE(PasswordsStored() == Passwords());  // compared without printing
+  EXPECT_EQ(Run({u"/check"}), kExitNotReady);
+
   console.logonAnswer = LogonCheck::PasswordExpired;  // not asked with /nocheck
   EXPECT_EQ(Run({u"/enable", u"/user:b", u"/nocheck"}, "s3cret\r\nnext\r\n"), 0);
   EXPECT_EQ(console.input, "next\r\n");
-  EXPECT_EQ(Settings(), std::tuple("1", "0", kRunEntry, "b", "HOME"));
-  EXPECT_TRUE(PasswordsStored() == Passwords("s3cret", {}));  // compared without printing
+  EXPECT_EQ(Settings(), std::tuple("1", "0", kRunEntry, "b", domain));
+  EXPECT_TRUE(PasswordsStored() == Passwords("s3cret", {}));
   const std::u16string longest = u"/user:" + std::u16string(1023, u'n');
   console.logonAnswer = LogonCheck::Accepted;
   EXPECT_EQ(Run({u"/enable", longest, u"/domain:C", u"/automatic"}, "", {u"x", u"x"}), 0);
   EXPECT_EQ(Settings(), std::tuple("1", "1", kRunEntry, std::string(1023, 'n'), "C"));
   EXPECT_TRUE(PasswordsStored() == Passwords("x", {}));
-  EXPECT_EQ(Run(kDisable), 0);
-  EXPECT_EQ(Settings(), std::tuple("0", "0", std::nullopt, std::string(1023, 'n'), "C"));
-  EXPECT_TRUE(PasswordsStored() == Passwords());
-  EXPECT_EQ(Run({u"/check"}), kExitNotReady);
 }
 
 // What is refused writes nothing and ends with the exit code and the message given: usage errors
@@ -164,24 +170,6 @@ TEST_F(Console, RefusalsWriteNothing) {
   EXPECT_EQ(console.logonsTried, Lines{u"CORP\\ann:s3cret"});
 }
 
-// Values that read as empty (another type, too long) stay exactly as stored, type included,
-// through every command that writes the names back unedited.
-TEST_F(Console, ValuesThatCannotBeShownSurviveEveryCommand) {
-  for (const Args& args : {kDisable, Args{u"/enable", u"/user:bob"}, kReapply}) {
-    SCOPED_TRACE(testing::PrintToString(args));
-    SetUp();
-    Put(kWinlogonKey, kDefaultUserNameValue, "%USER%", registry::kTypeExpandSz);
-    Put(kWinlogonKey, kDefaultDomainNameValue, std::string(2000, 'd'));
-    const auto user = args == kDisable || args == kReapply
-                          ? Value(kDefaultUserNameValue)
-                          : memory::StoredValue{registry::kTypeSz, "bob\0"s};
-    const auto domain = Value(kDefaultDomainNameValue);
-    EXPECT_EQ(Run(args, "pw\n"), 0);
-    EXPECT_EQ(std::pair(Value(kDefaultUserNameValue), Value(kDefaultDomainNameValue)),
-              std::pair(user, domain));
-  }
-}
-
 // The package's removal deletes the Run entry only when it starts a program directly inside this
 // program's folder (by its long or short name, quoted or not, in any case).
 TEST_F(Console, UninstallCleanupRemovesOnlyARunEntryOfThisFolder) {
@@ -211,37 +199,33 @@ TEST_F(Console, UninstallCleanupRemovesOnlyARunEntryOfThisFolder) {
 // before anything is written.
 TEST_F(Console, EachRoadLeavesThePasswordWhereWindowsReadsIt) {
   using secret::memory::Operation;
-  struct Road {
-    Secret secret;
-    Args command;
-    const char* input;
-    Passwords after;
-    std::optional<Operation> failing = {};
-  };
-  const Road kRoads[] = {
-      {{}, {u"/enable", u"/user:ann", u"/protect"}, "new", {{}, u"new"}},
-      {u"old", kEnable, "new", {{}, u"new"}},  // the value beside a secret goes
-      {u"old", kDisable, "", {{}, {}}},
-      {u"old", kEnable, "\r\n", {{}, {}}},  // an empty password deletes both
-      {u"kept", kReapply, "", {{}, u"kept"}},
+  const Args protect = {u"/enable", u"/user:ann", u"/protect"};
+  const std::optional<Operation> none;
+  // The secret before, the command and its input, where the password is after, a failing call.
+  const std::tuple<Secret, Args, const char*, Passwords, std::optional<Operation>> kRoads[] = {
+      {{}, protect, "new", {{}, u"new"}, none},
+      {u"old", kEnable, "new", {{}, u"new"}, none},  // the value beside a secret goes
+      {u"old", kDisable, "", {{}, {}}, none},
+      {u"old", kEnable, "\r\n", {{}, {}}, none},  // an empty password deletes both
+      {u"kept", kReapply, "", {{}, u"kept"}, none},
       {u"old", kEnable, "new", {"pw", u"old"}, Operation::CheckStoreAccess},
       {u"old", kDisable, "", {"pw", u"old"}, Operation::Store},
   };
-  for (const Road& road : kRoads) {
-    SCOPED_TRACE(testing::PrintToString(road.command));
+  for (const auto& [secretBefore, command, input, after, failing] : kRoads) {
+    SCOPED_TRACE(testing::PrintToString(command));
     SetUp();
-    secret::memory::PutSecret(road.secret);
+    secret::memory::PutSecret(secretBefore);
     EXPECT_EQ(Run({u"/status"}), 0);
-    const std::u16string_view location = road.secret ? u"protected" : u"registry";
-    EXPECT_NE(console.output.find(u"Password stored: " + std::u16string(location) + u"\r\n"),
+    EXPECT_NE(console.output.find(secretBefore ? u"Password stored: protected\r\n"
+                                               : u"Password stored: registry\r\n"),
               std::u16string::npos);
-    if (road.failing)
-      secret::memory::FailCall(*road.failing, 1, secret::kAccessDenied);
-    EXPECT_EQ(Run(road.command, road.input), road.failing ? kExitWriteFailed : 0);
-    EXPECT_EQ(console.error, road.failing ? Line(FailureMessage()) : u"");
-    EXPECT_TRUE(PasswordsStored() == road.after);  // compared without printing: passwords
+    if (failing)
+      secret::memory::FailCall(*failing, 1, secret::kAccessDenied);
+    EXPECT_EQ(Run(command, input), failing ? kExitWriteFailed : 0);
+    EXPECT_EQ(console.error, failing ? Line(FailureMessage()) : u"");
+    EXPECT_TRUE(PasswordsStored() == after);  // compared without printing: passwords
     EXPECT_EQ(secret::memory::CallCount(Operation::CheckStoreAccess),
-              road.failing || road.after.second != road.secret ? 1 : 0);
+              failing || after.second != secretBefore ? 1 : 0);
   }
 }
 

@@ -1,6 +1,6 @@
 // Fuzzes ParseCommandLine with argument lists built from switch names, separators and code units.
-// Whatever parses names exactly one action, holds no empty value and no control character in a
-// value, keeps each value as given, and parses the same with its arguments in reverse order.
+// Whatever parses holds no empty value and no control character in a value, has a user name
+// exactly for /enable, keeps each value as given, and parses the same in reverse order.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::u16string_view kActions[] = {
-    u"?", u"status", u"enable", u"disable", u"uninstall-cleanup", u"check", u"reapply"};
 // Pieces an argument is made of; "|/" and "|-" start the next one. The code units on either side of
 // each edge of the control ranges come up as often as the switch names.
 constexpr std::u16string_view kPieces[] = {
@@ -55,12 +53,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
   }
   std::ranges::reverse(views);
   Require(quenda::ParseCommandLine(views) == command);
-  int actions = 0;
-  for (std::u16string& argument : arguments) {
-    for (char16_t& c : argument)
-      c = u'A' <= c && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-    actions += std::ranges::count(kActions, std::u16string_view(argument).substr(1));
-  }
-  Require(actions == 1);
   return 0;
 }
