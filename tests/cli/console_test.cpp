@@ -28,13 +28,19 @@ TEST(ConsoleCommandLine, ParsesOneActionWithItsOptionsAndRejectsEverythingElse) 
   };
   for (const auto& c : kValid)
     EXPECT_EQ(ParseCommandLine(c.first), c.second) << "case " << (&c - kValid);
-  // Refused: no prefix, a shortened name, a value where none is taken, an option of another
-  // action. (The fuzzer covers control characters, empty values and a missing user name.)
+  // Refused: no prefix, a shortened name, a value where none is taken, a second action or an
+  // option of another one, a switch given twice, /enable without a user name, an empty value, a
+  // value holding a control character (a name Windows would store with a line break).
   const Args kUsageErrors[] = {
       {u"status"},
       {u"/stat"},
       {u"/status:on"},
       {u"/check", u"/json"},
+      {u"/status", u"/check"},
+      {u"/enable", u"/user:a", u"/user:b"},
+      {u"/enable", u"/domain:D"},
+      {u"/enable", u"/user:a", u"/domain:"},
+      {u"/enable", u"/user:eve\r\nPassword"},
   };
   for (const Args& args : kUsageErrors)
     EXPECT_EQ(ParseCommandLine(args), std::nullopt) << testing::PrintToString(args);
@@ -50,8 +56,8 @@ TEST(ConsolePasswordLine, DecodesTheFirstLineOrRefusesIt) {
       {"\xF0\x9F\x94\x91", u"\U0001F511", None},       // UTF-8 beyond the Basic Multilingual Plane
       {"p\xE4ss\r\n", u"päss", None},                  // windows-1252, the host's ANSI code page
       {"\xE0\x80\xAF", u"à€¯", None},                  // overlong UTF-8 reads as ANSI
-      // UTF-16 by its byte-order mark; a byte 0A inside a code unit is no line end.
-      {"\xFF\xFEp\0\xE4\0s\0\x0A\x01\r\0\n\0n\0"s, u"päsĊ", None},
+      // UTF-16 by its byte-order mark; a byte 0A inside a code unit or across two is no line end.
+      {"\xFF\xFEp\0\xE4\0s\0\x0A\x01\x05\x0A\0\x01\r\0\n\0n\0"s, u"päsĊ\u0A05Ā", None},
       {"\xFE\xFF\0p\0\xE4\x0A\x05\0\r\0\n"s, u"pä\u0A05", None},
       {"\xFF\xFEp\0w"s, u"", ControlCharacter},  // ends inside a code unit
       // The limit counts the line end; over it the line is refused, never cut.
