@@ -4,6 +4,7 @@
 // call answers "not found".
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <tuple>
