@@ -9,21 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_oracle.h"
 #include "password_line.h"
-
-namespace {
-
-void Require(bool condition) {
-  if (!condition)
-    std::abort();
-}
-
-// C0, DEL and C1, written out from their ranges rather than taken from the product.
-bool HasControl(std::u16string_view text) {
-  return std::ranges::any_of(text, [](char16_t c) { return c < 0x20 || (0x7F <= c && c < 0xA0); });
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
   using quenda::PasswordRefusal;
