@@ -16,7 +16,6 @@
 #include <span>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace quenda::e2e {
 
@@ -58,14 +57,16 @@ inline std::wstring Hidden(std::wstring_view password) {
   return L"hash " + std::to_wstring(std::hash<std::wstring_view>{}(password));
 }
 
-// The values Quenda writes, as stored; the password hidden.
+// The values Quenda writes, as stored; the password hidden, a value of another type than REG_SZ
+// shown with its type.
 inline Settings StoredSettings() {
   Settings settings;
   for (const auto& [label, root, key, name] : std::span(kSettings, kWrittenSettings)) {
-    wchar_t text[4096];  // more than the routines read, so that longer values show too
-    DWORD size = sizeof(text);
-    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) == ERROR_SUCCESS)
-      settings[label] = std::wstring_view(label) == L"DefaultPassword" ? Hidden(text) : text;
+    wchar_t text[4096] = {};  // more than the routines read, so that longer values show too
+    DWORD size = sizeof(text), type = 0;
+    if (RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, text, &size) == 0)
+      settings[label] = (type == REG_SZ ? L"" : L"type " + std::to_wstring(type) + L": ") +
+                        (std::wstring_view(label) == L"DefaultPassword" ? Hidden(text) : text);
   }
   return settings;
 }
@@ -81,18 +82,6 @@ inline void StoreSettings(Settings settings) {
       RegSetKeyValueW(root, key, name, REG_SZ, settings[label].c_str(),
                       static_cast<DWORD>(settings[label].size() * sizeof(wchar_t)));
   }
-}
-
-// A Winlogon value's type and bytes as stored, environment variables left unexpanded.
-using RawValue = std::pair<DWORD, std::vector<BYTE>>;
-inline RawValue RawWinlogonValue(const wchar_t* name) {
-  std::vector<BYTE> data(8192);
-  DWORD type = 0;
-  DWORD size = static_cast<DWORD>(data.size());
-  RegGetValueW(HKEY_LOCAL_MACHINE, kWinlogon, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
-               &size);
-  data.resize(type ? size : 0);
-  return {type, data};
 }
 
 // Access lists: everyone refused setting values, adding keys and deleting (0x10006), or reading
@@ -122,11 +111,6 @@ struct KeyAccessRefused {
     return set;
   }
   const wchar_t* subKey;
-};
-
-// Neither the Winlogon key nor the Run key may be written, as for a standard user.
-struct StandardUserWritesRefused {
-  KeyAccessRefused winlogon{kWinlogon, kWritesRefused}, run{kRun, kWritesRefused};
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

@@ -89,10 +89,11 @@ class QuendaRun {
   // Waits for a message box of this process and presses its OK button (found by id, not
   // caption). Returns the box as the user saw it, "title: message", with "[icon] " before the
   // message when it shows one and "(unowned)" after the title when the dialog does not own it;
-  // empty when none came.
+  // empty when none came, or the program ended without one.
   std::wstring AnswerMessageBox() {
     HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindTopLevel(L"#32770")) != nullptr; }))
+    WaitUntil([&] { return (box = FindTopLevel(L"#32770")) || ExitCode() != STILL_ACTIVE; });
+    if (!box)
       return {};
     std::wstring seen =
         TextOf(box) + (GetWindow(box, GW_OWNER) == dialog_ ? L": " : L" (unowned): ");
@@ -107,6 +108,8 @@ class QuendaRun {
   DWORD ExitCode(std::chrono::milliseconds timeout = 0ms) const {
     return ExitCodeOf(process_.get(), static_cast<DWORD>(timeout.count()));
   }
+  // Once the program has ended (waiting up to 10 s): its exit code and the values it left.
+  std::tuple<DWORD, Settings> Ended() const { return {ExitCode(10s), StoredSettings()}; }
 
   // The focused control of the dialog's thread, where keyboard input goes; the dialog when none.
   HWND Focus() const {
@@ -137,5 +140,11 @@ class QuendaRun {
   std::unique_ptr<void, decltype(&CloseHandle)> process_{nullptr, CloseHandle};
   HWND dialog_ = nullptr;
 };
+
+// quenda.exe started over a fresh system holding `stored` (see StoreSettings).
+inline QuendaRun StartOver(const Settings& stored) {
+  StoreSettings(stored);
+  return QuendaRun();
+}
 
 }  // namespace quenda::e2e
