@@ -35,13 +35,14 @@ class Harness {
     services.Attach(form);
     Put(kComputerNameKey, kComputerNameValue, "PC");
     if (locale)
-      Put(kInternationalKey, kLocaleValue, locale, registry::kCurrentUser);
+      Put(kInternationalKey, kLocaleValue, locale, registry::kTypeSz, registry::kCurrentUser);
   }
 
-  // Stores a text the way other programs usually do, with its terminating NUL.
-  static void Put(std::u16string_view path, std::u16string_view name, std::string text,
+  // Stores a value the way other programs usually do: a text with its terminating NUL.
+  static void Put(std::u16string_view path, std::u16string_view name, std::string data,
+                  std::uint32_t type = registry::kTypeSz,
                   registry::Key root = registry::kLocalMachine) {
-    memory::PutValue(root, path, name, registry::kTypeSz, text + '\0');
+    memory::PutValue(root, path, name, type, type == registry::kTypeSz ? data + '\0' : data);
   }
 
   // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags.

@@ -33,7 +33,6 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
   };
   const auto dword = registry::kTypeDword;
   const Case cases[] = {
-      {{}, std::nullopt},
       {{{W, kAutoAdminLogonValue, "01"}}, AutoLogonOff},
       {{{W, kDefaultUserNameValue, ""}}, NoUserName},
       {{{W, kDefaultPasswordValue, ""}}, NoPassword},
@@ -55,10 +54,8 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
     SCOPED_TRACE(&c - cases);
     Harness h;
     h.Store("1", "0", u"kiosk");
-    for (const Stored& s : c.stored) {
-      const std::string data = s.type == registry::kTypeSz ? s.text + '\0' : s.text;
-      memory::PutValue(registry::kLocalMachine, s.key, s.name, s.type, data);
-    }
+    for (const Stored& s : c.stored)
+      h.Put(s.key, s.name, s.text, s.type);
     const Readiness report = ReadReadiness(c.protectedPassword);
     ASSERT_EQ(report.Findings().size(), c.found ? 1u : 0u);
     if (c.found) {

@@ -26,70 +26,52 @@ Registry After(Registry registry, const Changes& changes, std::size_t count) {
   return registry;
 }
 
-// OK over alice / pw / HOME, turning the automatic logon on for "bob" (in English) or off (in
-// Chinese). A failure is injected at the save lock, at the opening of each key before the first
-// write, and at each write in turn: the message shows in the dialog's language, the process ends
-// with 1, and exactly the writes before the failing one are in place.
+// The countdown's apply over alice / pw / HOME, turning the automatic logon on for "bob". A failure
+// is injected at the save lock, at the creation of each key before the first write, and at each
+// write in turn: the message shows, the process ends with 1, and exactly the writes before the
+// failing one are in place. The save lock is held from the first registry access to the last.
 TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
-  const Changes on = {{kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
-                      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
-                      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
-  const Changes off = {
-      {kLogon + u"autoadminlogon", "0"},       {kLogon + u"defaultusername", "alice"},
-      {kLogon + u"defaultpassword", {}},       {kRunEntry, {}},
-      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
+  const Changes changes = {
+      {kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
+      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
+      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "1"}};
   using enum memory::Operation;
-  for (const bool autoLogon : {true, false}) {
-    const Changes& changes = autoLogon ? on : off;
-    // Where it fails (occurrence 0: nowhere; -1: the save lock) and the writes in place by then.
-    // Turning off opens the Run key without creating it.
-    std::vector<std::tuple<memory::Operation, int, std::size_t>> faults = {
-        {Set, 0, changes.size()},
-        {Set, -1, 0},
-        {Create, 1, 0},
-        {autoLogon ? Create : OpenForWriting, autoLogon ? 2 : 1, 0}};
-    int sets = 0, deletes = 0;
-    for (std::size_t i = 0; i < changes.size(); ++i)
-      faults.emplace_back(changes[i].second ? Set : Delete, changes[i].second ? ++sets : ++deletes,
-                          i);
-    for (const auto& [operation, occurrence, changesBefore] : faults) {
-      SCOPED_TRACE(::testing::Message()
-                   << autoLogon << " " << static_cast<int>(operation) << " #" << occurrence);
-      Harness h(autoLogon ? nullptr : "00000404");
-      h.Put(kRunKey, u"Other", "other.exe");  // the Run key exists, as on every Windows
-      h.StartWith(autoLogon ? "0" : "1", "0");
-      const Registry expected = After(memory::Snapshot(), changes, changesBefore);
-      h.services.Click(Check1);
-      for (ControlId box : {Text3, Text4, Text6})
-        h.services.Type(box, !autoLogon ? h[box].text : box == Text3 ? u"bob" : u"s3cret");
-      h.services.saveLockTimesOut = occurrence < 0;
-      memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
-      const int before = HeadlessProcess::ClosedKeys();
-      const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
-      EXPECT_EQ(memory::Snapshot(), expected);
-      const bool failed = occurrence != 0;
-      EXPECT_EQ(std::tuple(exitCode, h.services.closed, IsChinese),
-                std::tuple(failed ? 1 : -1, !failed, !autoLogon));
-      const auto text = occurrence < 0 ? SaveLockTimeoutMessage() : FailureMessage();
-      const ShownMessage failure{std::u16string(text), MessageKind::Error};
-      EXPECT_EQ(h.services.messages, failed ? std::vector{failure} : std::vector<ShownMessage>{});
-      // The save lock is held from the first registry access to the last (turning off reads nothing
-      // after the save).
-      if (!autoLogon && !failed) {
-        EXPECT_EQ(h.services.saveLockCloses, (std::vector{before, HeadlessProcess::ClosedKeys()}));
-      }
+  // Where it fails (occurrence 0: nowhere; -1: the save lock) and the writes in place by then.
+  std::vector<std::tuple<memory::Operation, int, std::size_t>> faults = {
+      {Set, 0, changes.size()}, {Set, -1, 0}, {Create, 1, 0}, {Create, 2, 0}};
+  for (std::size_t i = 0; i < changes.size(); ++i)
+    faults.emplace_back(Set, static_cast<int>(i) + 1, i);
+  for (const auto& [operation, occurrence, changesBefore] : faults) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(operation) << " #" << occurrence);
+    Harness h;
+    h.StartWith("0", "0");
+    const Registry expected = After(memory::Snapshot(), changes, changesBefore);
+    h.services.Type(Text3, u"bob");
+    for (ControlId box : {Text4, Text6})
+      h.services.Type(box, u"s3cret");
+    h.services.Click(Check2);
+    h.services.saveLockTimesOut = occurrence < 0;
+    memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
+    const int before = HeadlessProcess::ClosedKeys();
+    const int exitCode = h.ExitCodeOf([&] { h.services.Advance(5000); });
+    EXPECT_EQ(memory::Snapshot(), expected);
+    const bool failed = occurrence != 0;
+    EXPECT_EQ(std::tuple(exitCode, h.services.closed), std::tuple(failed ? 1 : -1, !failed));
+    const auto text = occurrence < 0 ? SaveLockTimeoutMessage() : FailureMessage();
+    const ShownMessage failure{std::u16string(text), MessageKind::Error};
+    EXPECT_EQ(h.services.messages, failed ? std::vector{failure} : std::vector<ShownMessage>{});
+    if (!failed) {
+      EXPECT_EQ(h.services.saveLockCloses, (std::vector{before, HeadlessProcess::ClosedKeys()}));
     }
   }
 }
 
 // An apply that would change nothing writes nothing and opens nothing for writing, so it needs no
 // rights, as at a standard user's logon. Each case stores a difference (or none) over what an
-// apply leaves (alice / pw / HOME on, the Run entry of C:\Tools, the password in the registry or
-// the secret), then applies by the countdown (flag "1") or by OK, with the first call of every
-// kind that writes or opens for writing refused, registry and secret alike, as the system refuses
-// a standard user. Without a difference the apply succeeds quietly, so it made none of those
-// calls; with one, the secret alone included, it fails as before, the countdown stopped first.
-// Either way nothing changes.
+// apply leaves (alice / pw / HOME on, the Run entry of C:\Tools, the password in the secret), then
+// applies by the countdown (flag "1") or by OK with every writing call refused, registry and
+// secret alike. Without a difference it ends quietly; with one, the secret alone included, it
+// fails, the countdown stopped first. Either way nothing changes.
 TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
   const auto put = [](std::u16string_view key, std::u16string_view name, std::uint32_t type,
                       std::string data) {
@@ -102,14 +84,11 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     std::function<void()> differ = {};  // stored over the applied configuration
     bool differs = false;
     const char* flag = "1";
-    bool protectedPassword = true;
     std::u16string typedPassword = {};
   };
   const Case cases[] = {
-      {"the countdown", {}, false, "1", false},
-      {"the countdown, protected"},
-      {"OK", {}, false, "0", false},
-      {"a new password for a secret", {}, true, "0", true, u"pw2"},
+      {"the countdown"},
+      {"a new password", {}, true, "0", u"pw2"},
       {"REG_EXPAND_SZ", put(W, kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
       {"a Run entry with a blank", put(kRunKey, kQuendaValue, registry::kTypeSz, run + " "), true},
       {"a password beside a secret", put(W, kDefaultPasswordValue, registry::kTypeSz, "pw"), true},
@@ -121,10 +100,8 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     Harness h;
     h.Store("1", c.flag);
     h.Put(kRunKey, kQuendaValue, run);
-    if (c.protectedPassword) {
-      DeleteValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
-      secret::memory::PutSecret(u"pw");
-    }
+    DeleteValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
+    secret::memory::PutSecret(u"pw");
     if (c.differ)
       c.differ();
     h.form.Load();
