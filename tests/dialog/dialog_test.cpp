@@ -57,9 +57,8 @@ TEST(Modes, EveryTransitionOfTheModeTable) {
   Harness h;
   h.StartWith("1", "1");
   const Registry before = memory::Snapshot();
-  const std::tuple<ControlId, int, bool> steps[] = {{Check2, 1, false}, {Check1, 0, false},
-                                                    {Check1, 1, false}, {Check1, 0, false},
-                                                    {Check2, 1, true},  {Check1, 1, true}};
+  const std::tuple<ControlId, int, bool> steps[] = {
+      {Check2, 1, false}, {Check1, 0, false}, {Check2, 1, true}, {Check1, 1, true}};
   for (auto [box, check1, automatic] : steps) {
     h.services.Advance(2000);  // the automatic steps together stay short of a period
     h.services.Click(box);

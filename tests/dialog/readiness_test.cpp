@@ -92,7 +92,6 @@ TEST(AroundTheSave, CredentialsTriedBeforeAndFindingsShownAfterAManualOk) {
   const Case cases[] = {
       {"0", {Command1}, u"alice", WrongCredentials, u".\\alice:pw", u"password is wrong.\r\nSave"},
       {"1", {Command1}, u"alice", WrongCredentials, u"HOME\\alice:pw", u"password is wrong"},
-      {"0", {Command1}, u"alice", Accepted, u".\\alice:pw", u""},
       {"0", {Command1}, u"alice", OtherFailure, u".\\alice:pw", u""},
       {"0", {Check1, Command1}, u"alice", WrongCredentials, u"", u""},
       {"1", {}, u"alice", WrongCredentials, u"", u""},

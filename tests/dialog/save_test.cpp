@@ -1,7 +1,6 @@
 // The save step driven through the dialog's real handlers: the order of the writes with a failure
 // injected at each one, and the apply that has nothing to change.
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +10,13 @@
 namespace quenda::testing {
 namespace {
 
-// Changes an apply makes, in order: a text written (with the NUL Windows stores after it) or,
-// nullopt, a value deleted.
-using Changes = std::vector<std::pair<std::u16string, std::optional<std::string>>>;
+// The texts an apply writes, in order, by full name.
+using Changes = std::vector<std::pair<std::u16string, std::string>>;
 
-// `registry` after the first `count` of `changes`.
+// `registry` after the first `count` of `changes`, each with the NUL Windows stores after it.
 Registry After(Registry registry, const Changes& changes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (changes[i].second)
-      registry[changes[i].first] = {registry::kTypeSz, *changes[i].second + '\0'};
-    else
-      registry.erase(changes[i].first);
-  }
+  for (std::size_t i = 0; i < count; ++i)
+    registry[changes[i].first] = {registry::kTypeSz, changes[i].second + '\0'};
   return registry;
 }
 
