@@ -128,13 +128,13 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   h.services.Click(Command3);
   EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hello\r\n"));
   h.services.files.clear();
-  for (int i = 0; i < 2; ++i)
-    h.services.Click(Command3);
-  EXPECT_EQ(h[Text1].text, u"");
-  h.services.files[u"D:\\readme.txt"] = "here now";
-  for (int i = 0; i < 2; ++i)
-    h.services.Click(Command3);
-  EXPECT_EQ(h[Text1].text, u"");
+  for (const char* readme : {"", "here now"}) {
+    if (*readme)
+      h.services.files[u"D:\\readme.txt"] = readme;
+    for (int i = 0; i < 2; ++i)
+      h.services.Click(Command3);
+    EXPECT_EQ(h[Text1].text, u"");
+  }
 }
 
 // Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.

@@ -41,7 +41,6 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
       {{{W, kAutoLogonCountValue, "12"}}, CountLeft},
       {{{W, kAutoLogonCountValue, "x1"}}, std::nullopt},
       {{{P, kLegalNoticeCaptionValue, "Notice"}, {W, kLegalNoticeTextValue, ""}}, Banner},
-      {{{W, kLegalNoticeTextValue, "Read me"}, {P, kLegalNoticeTextValue, ""}}, Banner},
       {{{kPasswordLessKey, kPasswordLessValue, "2"}}, PasswordLessOnly},
       {{{kPasswordLessKey, kPasswordLessValue, "1"}}, std::nullopt},
       {{{W32, kDefaultDomainNameValue, "CORP"}}, Differs32Bit},

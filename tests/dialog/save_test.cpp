@@ -72,7 +72,6 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     return [=] { memory::PutValue(registry::kLocalMachine, key, name, type, data); };
   };
   const std::u16string_view W = kWinlogonKey;
-  const std::string run = "C:\\Tools\\Quenda.exe";
   struct Case {
     const char* label;
     std::function<void()> differ = {};  // stored over the applied configuration
@@ -84,7 +83,8 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
       {"the countdown"},
       {"a new password", {}, true, "0", u"pw2"},
       {"REG_EXPAND_SZ", put(W, kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
-      {"a Run entry with a blank", put(kRunKey, kQuendaValue, registry::kTypeSz, run + " "), true},
+      {"a Run entry with a blank",
+       put(kRunKey, kQuendaValue, registry::kTypeSz, "C:\\Tools\\Quenda.exe "), true},
       {"a password beside a secret", put(W, kDefaultPasswordValue, registry::kTypeSz, "pw"), true},
       {"a text without its NUL", put(W, kAutoAdminLogonValue, registry::kTypeSz, "1")},
       {"another secret, applied as read", [] { secret::memory::PutSecret(u"pw2"); }},
@@ -93,7 +93,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     SCOPED_TRACE(c.label);
     Harness h;
     h.Store("1", c.flag);
-    h.Put(kRunKey, kQuendaValue, run);
+    h.Put(kRunKey, kQuendaValue, "C:\\Tools\\Quenda.exe");
     DeleteValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
     secret::memory::PutSecret(u"pw");
     if (c.differ)
