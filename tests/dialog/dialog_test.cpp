@@ -1,10 +1,9 @@
-// The dialog without a screen: start-up, the text sets, the two modes, the mismatch message and
-// the information panel, each run over the substitute registry and the headless services.
+// The dialog without a screen: start-up with its text sets, the two modes, the refusals of OK and
+// the information panel with its readme, over the substitute registry and the headless services.
 #include <optional>
 #include <tuple>
 
 #include "harness.h"
-#include "readme.h"
 
 namespace quenda::testing {
 namespace {
@@ -115,18 +114,19 @@ TEST(Refusals, AMessageAndNothingWritten) {
 }
 
 // About widens the dialog; a narrowing at a width of exactly 5000 loads the readme, again at each
-// narrowing while the panel text begins with "h". Once the file is missing, the empty text stays.
-// From a drive root the path keeps one separator.
+// narrowing while the panel text begins with "h". Every line then ends with CR LF whatever ended it
+// in the file (a lone LF does not), and a NUL shows as a blank. Once the file is missing, the empty
+// text stays. From a drive root the path keeps one separator.
 TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   Harness h;
   h.services.executableDirectory = u"D:\\";
-  h.services.files[u"D:\\readme.txt"] = "hello";
+  h.services.files[u"D:\\readme.txt"] = std::string("hi\n\r\0", 5);
   h.form.Load();
   h.services.Click(Command3);
   EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(8040.0f, kEnglishContactText));
   h.form.SetWidth(5000);
   h.services.Click(Command3);
-  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hello\r\n"));
+  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hi\n\r\n \r\n"));
   h.services.files.clear();
   for (const char* readme : {"", "here now"}) {
     if (*readme)
@@ -135,17 +135,6 @@ TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
       h.services.Click(Command3);
     EXPECT_EQ(h[Text1].text, u"");
   }
-}
-
-// Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.
-TEST(Readme, EveryLineEndsWithCrLfWhateverEndedItInTheFile) {
-  const std::pair<std::string, std::u16string> cases[] = {{"", u""},
-                                                          {"x\r\r", u"x\r\n\r\n"},
-                                                          {"a\n\rb", u"a\n\r\nb\r\n"},
-                                                          {std::string("a\0b", 3), u"a b\r\n"}};
-  SetAnsiCodePage("WINDOWS-1252");
-  for (const auto& [bytes, expected] : cases)
-    EXPECT_EQ(ReadmeText(bytes), expected) << ::testing::PrintToString(bytes);
 }
 
 }  // namespace
