@@ -45,16 +45,18 @@ class Harness {
     memory::PutValue(root, path, name, type, type == registry::kTypeSz ? data + '\0' : data);
   }
 
-  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags.
-  void Store(std::string autoAdminLogon, std::string quendaFlag,
+  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags (nullptr: absent).
+  void Store(const char* autoAdminLogon, const char* quendaFlag,
              std::u16string_view user = u"alice") {
-    Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
-    Put(kWinlogonKey, kQuendaValue, quendaFlag);
+    if (autoAdminLogon)
+      Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
+    if (quendaFlag)
+      Put(kWinlogonKey, kQuendaValue, quendaFlag);
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
   }
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+  void StartWith(const char* autoAdminLogon, const char* quendaFlag,
                  std::u16string_view user = u"alice") {
     Store(autoAdminLogon, quendaFlag, user);
     form.Load();
