@@ -61,11 +61,10 @@ class Harness {
     Store(autoAdminLogon, quendaFlag, user);
     form.Load();
   }
-  // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
-  template <typename Action>
-  int ExitCodeOf(Action action) {
+  // Applies by the countdown or by OK; returns the exit code, or -1 when the process did not end.
+  int Apply(bool byCountdown) {
     try {
-      action();
+      byCountdown ? services.Advance(5000) : services.Click(Command1);
     } catch (const ProcessEnded& ended) {
       return ended.exitCode;
     }

@@ -47,7 +47,7 @@ TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
     h.services.saveLockTimesOut = occurrence < 0;
     memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
     const int before = HeadlessProcess::ClosedKeys();
-    const int exitCode = h.ExitCodeOf([&] { h.services.Advance(5000); });
+    const int exitCode = h.Apply(true);
     EXPECT_EQ(memory::Snapshot(), expected);
     const bool failed = occurrence != 0;
     EXPECT_EQ(std::tuple(exitCode, h.services.closed), std::tuple(failed ? 1 : -1, !failed));
@@ -80,7 +80,6 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     std::u16string typedPassword = {};
   };
   const Case cases[] = {
-      {"the countdown"},
       {"a new password", {}, true, "0", u"pw2"},
       {"REG_EXPAND_SZ", put(W, kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
       {"a Run entry with a blank",
@@ -109,9 +108,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     for (const auto operation :
          {secret::memory::Operation::CheckStoreAccess, secret::memory::Operation::Store})
       secret::memory::FailCall(operation, 1, secret::kAccessDenied);
-    const bool countdown = c.flag[0] == '1';
-    const int exitCode =
-        h.ExitCodeOf([&] { countdown ? h.services.Advance(5000) : h.services.Click(Command1); });
+    const int exitCode = h.Apply(c.flag[0] == '1');
     EXPECT_EQ(std::tuple(exitCode, h.services.closed, h.services.messages.size()),
               std::tuple(c.differs ? 1 : -1, !c.differs, std::size_t{c.differs}));
     EXPECT_EQ(
