@@ -7,9 +7,9 @@
 namespace quenda::testing {
 namespace {
 
-// Only an exact "1" counts as on; the last three characters of the locale
-// choose Chinese when they are "404", whose set copies the contact text from the hidden Text5. A
-// user name too long to be read leaves its box empty, never holding the text read before it.
+// Only an exact "1" counts as on; the last three characters of the locale choose Chinese when
+// they are "404", whose set copies the contact text from the hidden Text5. The confirmation box
+// shows the password's tooltip. A user name too long to be read leaves its box empty.
 TEST(StartUp, FillsTheDialogFromWhatIsStored) {
   struct Case {
     const char* autoAdminLogon;  // nullptr: absent
