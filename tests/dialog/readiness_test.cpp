@@ -22,7 +22,8 @@ struct Stored {
 
 // A ready machine (AutoAdminLogon "1", kiosk / pw / HOME) with a case's values stored over it.
 // The finding expected is on the first value stored; none is expected for the edge just short of
-// a rule. A number 1 is on, and a 32-bit copy that reads as the 64-bit value does is no finding.
+// a rule. A number 1 is on, and a 32-bit copy that reads as the 64-bit value does is no finding;
+// one that reads the same text from another type is.
 TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
   const std::u16string_view W = kWinlogonKey, P = kPoliciesSystemKey, W32 = kWinlogon32Key;
   using enum FindingTopic;
@@ -31,7 +32,7 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
     std::optional<FindingTopic> found = std::nullopt;  // on the first value stored
     bool protectedPassword = false;
   };
-  const auto dword = registry::kTypeDword;
+  const auto dword = registry::kTypeDword, expandSz = registry::kTypeExpandSz;
   const Case cases[] = {
       {{{W, kAutoAdminLogonValue, "01"}}, AutoLogonOff},
       {{{W, kDefaultUserNameValue, ""}}, NoUserName},
@@ -44,6 +45,8 @@ TEST(Readiness, EachFindingFromWhatIsStoredInEitherTypeAndView) {
       {{{kPasswordLessKey, kPasswordLessValue, "2"}}, PasswordLessOnly},
       {{{kPasswordLessKey, kPasswordLessValue, "1"}}, std::nullopt},
       {{{W32, kDefaultDomainNameValue, "CORP"}}, Differs32Bit},
+      {{{W32, kDefaultDomainNameValue, ""}, {W, kDefaultDomainNameValue, "HOME", expandSz}},
+       Differs32Bit},
       {{{W32, kAutoAdminLogonValue, {"\1\0\0\0", 4}, dword},
         {W32, kDefaultUserNameValue, "kiosk"}}},
       {{{P, kEnableLuaValue, "1"}, {W, kQuendaValue, "1"}}, AutomaticUnderUac},
