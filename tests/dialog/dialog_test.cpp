@@ -1,63 +1,42 @@
-// The dialog without a screen: start-up, the text sets, the two modes, the mismatch message and
-// the information panel, each run over the substitute registry and the headless services.
-#include <optional>
+// The dialog without a screen: start-up with its text sets, the two modes, the refusals of OK and
+// the information panel with its readme, over the substitute registry and the headless services.
 #include <tuple>
 
 #include "harness.h"
-#include "readme.h"
 
 namespace quenda::testing {
 namespace {
 
-// Only an exact "1" (or the number 1) counts as on; the last three characters of the locale
-// choose Chinese when they are "404". A user name too long to be read leaves its box empty, never
-// holding the text read before it.
+// Only an exact "1" counts as on; the last three characters of the locale choose Chinese when
+// they are "404", whose set copies the contact text from the hidden Text5. The confirmation box
+// shows the password's tooltip. A user name too long to be read leaves its box empty.
 TEST(StartUp, FillsTheDialogFromWhatIsStored) {
-  const auto text = [](std::string data) { return memory::StoredValue{registry::kTypeSz, data}; };
-  const memory::StoredValue number1{registry::kTypeDword, std::string("\1\0\0\0", 4)};
   struct Case {
-    std::optional<memory::StoredValue> autoAdminLogon;  // nullopt: absent
-    const char* quendaFlag;                             // nullptr: absent
-    const char* locale;                                 // nullptr: absent
-    int check1, check2;                                 // the boxes' values
+    const char* autoAdminLogon;  // nullptr: absent
+    const char* quendaFlag;      // nullptr: absent
+    const char* locale;          // nullptr: absent
+    int check1, check2;          // the boxes' values
     bool chinese;
   };
   const Case cases[] = {
-      {text("1"), "1", "00000404", 1, 1, true},      {text("0"), "1", "404", 1, 1, true},
-      {number1, "01", "00000804", 1, 0, false},      {text(" 1"), " 1", "4040", 0, 0, false},
-      {std::nullopt, nullptr, nullptr, 0, 0, false},
+      {"1", "1", "00000404", 1, 1, true},       {"0", "1", "404", 1, 1, true},
+      {"1", "01", "00000804", 1, 0, false},     {" 1", " 1", "4040", 0, 0, false},
+      {nullptr, nullptr, nullptr, 0, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     Harness h(c.locale);
-    if (c.autoAdminLogon)
-      memory::PutValue(registry::kLocalMachine, kWinlogonKey, kAutoAdminLogonValue,
-                       c.autoAdminLogon->type, c.autoAdminLogon->data);
-    if (c.quendaFlag)
-      h.Put(kWinlogonKey, kQuendaValue, c.quendaFlag);
-    h.Put(kWinlogonKey, kDefaultUserNameValue, std::string(2000, 'u'));
-    h.Put(kWinlogonKey, kDefaultPasswordValue, "s3cret");
-    h.Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
+    h.Store(c.autoAdminLogon, c.quendaFlag, std::u16string(2000, u'u'));
     IsChinese = !c.chinese;  // start-up sets it either way
     h.form.Load();
-    EXPECT_EQ(std::tuple(h[Check1].value, IsChinese), std::tuple(c.check1, c.chinese));
+    const auto contact = c.chinese ? kChineseContactText : kEnglishContactText;
+    EXPECT_EQ(std::tuple(h[Check1].value, IsChinese, h[Text1].text),
+              std::tuple(c.check1, c.chinese, contact));
+    EXPECT_EQ(h[Text6].toolTipText, h[Text4].toolTipText);
     h.ExpectMode(c.check2 == 1);
     EXPECT_EQ(
         std::tie(h[Label2].caption, h[Text4].text, h[Text6].text, h[Text3].text, h[Text2].text),
-        std::tuple(u"PC", u"s3cret", u"s3cret", u"", u"HOME"));
-  }
-}
-
-// The Chinese set copies the contact text from the hidden Text5 and the password's tooltip onto
-// the confirmation box.
-TEST(TextSets, EachLanguageShowsItsOwnTexts) {
-  for (const bool chinese : {false, true}) {
-    SCOPED_TRACE(chinese);
-    Harness h(chinese ? "00000404" : "00000409");
-    h.form.Load();
-    EXPECT_EQ(h[Check1].caption, chinese ? u"啟動自動登入(&S)" : u"&Starting Auto Logon");
-    EXPECT_EQ(h[Text1].text, chinese ? kChineseContactText : kEnglishContactText);
-    EXPECT_EQ(h[Text6].toolTipText, h[Text4].toolTipText);
+        std::tuple(u"PC", u"pw", u"pw", u"", u"HOME"));
   }
 }
 
@@ -68,9 +47,8 @@ TEST(Modes, EveryTransitionOfTheModeTable) {
   Harness h;
   h.StartWith("1", "1");
   const Registry before = memory::Snapshot();
-  const std::tuple<ControlId, int, bool> steps[] = {{Check2, 1, false}, {Check1, 0, false},
-                                                    {Check1, 1, false}, {Check1, 0, false},
-                                                    {Check2, 1, true},  {Check1, 1, true}};
+  const std::tuple<ControlId, int, bool> steps[] = {
+      {Check2, 1, false}, {Check1, 0, false}, {Check2, 1, true}, {Check1, 1, true}};
   for (auto [box, check1, automatic] : steps) {
     h.services.Advance(2000);  // the automatic steps together stay short of a period
     h.services.Click(box);
@@ -87,8 +65,8 @@ TEST(Modes, EveryTransitionOfTheModeTable) {
             std::tuple(before, true, 0));
 }
 
-// What OK refuses: passwords that differ (in case, in a trailing blank), a typed text the code
-// page cannot hold or too long to be read back. A message, the box to correct selected, nothing
+// What OK refuses: passwords that differ (in case, in a trailing blank), a typed user name the
+// code page cannot hold. A message, the box to correct selected, nothing
 // written. The password check comes again at each expiry of the automatic mode, and expiries that
 // fall while its message is open come as one after it, never as a box inside the box.
 TEST(Refusals, AMessageAndNothingWritten) {
@@ -100,8 +78,7 @@ TEST(Refusals, AMessageAndNothingWritten) {
   };
   const Case cases[] = {{Text6, u"PW", MismatchMessage, Text4},
                         {Text6, u"pw ", MismatchMessage, Text4},
-                        {Text3, u"Пётр", UnrepresentableMessage, Text3},
-                        {Text2, std::u16string(1024, u'd'), TooLongMessage, Text2}};
+                        {Text3, u"Пётр", UnrepresentableMessage, Text3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     Harness h;
@@ -128,37 +105,27 @@ TEST(Refusals, AMessageAndNothingWritten) {
 }
 
 // About widens the dialog; a narrowing at a width of exactly 5000 loads the readme, again at each
-// narrowing while the panel text begins with "h". Once the file is missing, the empty text stays.
-// From a drive root the path keeps one separator.
+// narrowing while the panel text begins with "h". Every line then ends with CR LF whatever ended it
+// in the file (a lone LF does not), and a NUL shows as a blank. Once the file is missing, the empty
+// text stays. From a drive root the path keeps one separator.
 TEST(Panel, TheReadmeIsLoadedAtEachNarrowingWhileThePanelTextBeginsWithH) {
   Harness h;
   h.services.executableDirectory = u"D:\\";
-  h.services.files[u"D:\\readme.txt"] = "hello";
+  h.services.files[u"D:\\readme.txt"] = std::string("hi\n\r\0", 5);
   h.form.Load();
   h.services.Click(Command3);
   EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(8040.0f, kEnglishContactText));
   h.form.SetWidth(5000);
   h.services.Click(Command3);
-  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hello\r\n"));
+  EXPECT_EQ(std::tuple(h.form.Width(), h[Text1].text), std::tuple(4020.0f, u"hi\n\r\n \r\n"));
   h.services.files.clear();
-  for (int i = 0; i < 2; ++i)
-    h.services.Click(Command3);
-  EXPECT_EQ(h[Text1].text, u"");
-  h.services.files[u"D:\\readme.txt"] = "here now";
-  for (int i = 0; i < 2; ++i)
-    h.services.Click(Command3);
-  EXPECT_EQ(h[Text1].text, u"");
-}
-
-// Every line ends with CR LF whatever ended it in the file; a NUL does not end the text.
-TEST(Readme, EveryLineEndsWithCrLfWhateverEndedItInTheFile) {
-  const std::pair<std::string, std::u16string> cases[] = {{"", u""},
-                                                          {"x\r\r", u"x\r\n\r\n"},
-                                                          {"a\n\rb", u"a\n\r\nb\r\n"},
-                                                          {std::string("a\0b", 3), u"a b\r\n"}};
-  SetAnsiCodePage("WINDOWS-1252");
-  for (const auto& [bytes, expected] : cases)
-    EXPECT_EQ(ReadmeText(bytes), expected) << ::testing::PrintToString(bytes);
+  for (const char* readme : {"", "here now"}) {
+    if (*readme)
+      h.services.files[u"D:\\readme.txt"] = readme;
+    for (int i = 0; i < 2; ++i)
+      h.services.Click(Command3);
+    EXPECT_EQ(h[Text1].text, u"");
+  }
 }
 
 }  // namespace

@@ -35,34 +35,36 @@ class Harness {
     services.Attach(form);
     Put(kComputerNameKey, kComputerNameValue, "PC");
     if (locale)
-      Put(kInternationalKey, kLocaleValue, locale, registry::kCurrentUser);
+      Put(kInternationalKey, kLocaleValue, locale, registry::kTypeSz, registry::kCurrentUser);
   }
 
-  // Stores a text the way other programs usually do, with its terminating NUL.
-  static void Put(std::u16string_view path, std::u16string_view name, std::string text,
+  // Stores a value the way other programs usually do: a text with its terminating NUL.
+  static void Put(std::u16string_view path, std::u16string_view name, std::string data,
+                  std::uint32_t type = registry::kTypeSz,
                   registry::Key root = registry::kLocalMachine) {
-    memory::PutValue(root, path, name, registry::kTypeSz, text + '\0');
+    memory::PutValue(root, path, name, type, type == registry::kTypeSz ? data + '\0' : data);
   }
 
-  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags.
-  void Store(std::string autoAdminLogon, std::string quendaFlag,
+  // Stores alice (or `user`, through the wide API) / pw / HOME and the two flags (nullptr: absent).
+  void Store(const char* autoAdminLogon, const char* quendaFlag,
              std::u16string_view user = u"alice") {
-    Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
-    Put(kWinlogonKey, kQuendaValue, quendaFlag);
+    if (autoAdminLogon)
+      Put(kWinlogonKey, kAutoAdminLogonValue, autoAdminLogon);
+    if (quendaFlag)
+      Put(kWinlogonKey, kQuendaValue, quendaFlag);
     memory::PutText(registry::kLocalMachine, kWinlogonKey, kDefaultUserNameValue, user);
     Put(kWinlogonKey, kDefaultPasswordValue, "pw");
     Put(kWinlogonKey, kDefaultDomainNameValue, "HOME");
   }
-  void StartWith(std::string autoAdminLogon, std::string quendaFlag,
+  void StartWith(const char* autoAdminLogon, const char* quendaFlag,
                  std::u16string_view user = u"alice") {
     Store(autoAdminLogon, quendaFlag, user);
     form.Load();
   }
-  // Runs `action`, which may end the process; returns its exit code, or -1 when it did not end.
-  template <typename Action>
-  int ExitCodeOf(Action action) {
+  // Applies by the countdown or by OK; returns the exit code, or -1 when the process did not end.
+  int Apply(bool byCountdown) {
     try {
-      action();
+      byCountdown ? services.Advance(5000) : services.Click(Command1);
     } catch (const ProcessEnded& ended) {
       return ended.exitCode;
     }

@@ -1,7 +1,6 @@
 // The save step driven through the dialog's real handlers: the order of the writes with a failure
 // injected at each one, and the apply that has nothing to change.
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,107 +10,80 @@
 namespace quenda::testing {
 namespace {
 
-// Changes an apply makes, in order: a text written (with the NUL Windows stores after it) or,
-// nullopt, a value deleted.
-using Changes = std::vector<std::pair<std::u16string, std::optional<std::string>>>;
+// The texts an apply writes, in order, by full name.
+using Changes = std::vector<std::pair<std::u16string, std::string>>;
 
-// `registry` after the first `count` of `changes`.
+// `registry` after the first `count` of `changes`, each with the NUL Windows stores after it.
 Registry After(Registry registry, const Changes& changes, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (changes[i].second)
-      registry[changes[i].first] = {registry::kTypeSz, *changes[i].second + '\0'};
-    else
-      registry.erase(changes[i].first);
-  }
+  for (std::size_t i = 0; i < count; ++i)
+    registry[changes[i].first] = {registry::kTypeSz, changes[i].second + '\0'};
   return registry;
 }
 
-// OK over alice / pw / HOME, turning the automatic logon on for "bob" (in English) or off (in
-// Chinese). A failure is injected at the save lock, at the opening of each key before the first
-// write, and at each write in turn: the message shows in the dialog's language, the process ends
-// with 1, and exactly the writes before the failing one are in place.
+// The countdown's apply over alice / pw / HOME, turning the automatic logon on for "bob". A failure
+// is injected at the save lock, at the creation of each key before the first write, and at each
+// write in turn: the message shows, the process ends with 1, and exactly the writes before the
+// failing one are in place. The save lock is held from the first registry access to the last.
 TEST(SaveSequence, EachWriteInOrderAndNothingAfterAFailedOne) {
-  const Changes on = {{kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
-                      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
-                      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
-  const Changes off = {
-      {kLogon + u"autoadminlogon", "0"},       {kLogon + u"defaultusername", "alice"},
-      {kLogon + u"defaultpassword", {}},       {kRunEntry, {}},
-      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "0"}};
+  const Changes changes = {
+      {kLogon + u"autoadminlogon", "1"},       {kLogon + u"defaultusername", "bob"},
+      {kLogon + u"defaultpassword", "s3cret"}, {kRunEntry, "C:\\Tools\\Quenda.exe"},
+      {kLogon + u"defaultdomainname", "HOME"}, {kLogon + u"quenda", "1"}};
   using enum memory::Operation;
-  for (const bool autoLogon : {true, false}) {
-    const Changes& changes = autoLogon ? on : off;
-    // Where it fails (occurrence 0: nowhere; -1: the save lock) and the writes in place by then.
-    // Turning off opens the Run key without creating it.
-    std::vector<std::tuple<memory::Operation, int, std::size_t>> faults = {
-        {Set, 0, changes.size()},
-        {Set, -1, 0},
-        {Create, 1, 0},
-        {autoLogon ? Create : OpenForWriting, autoLogon ? 2 : 1, 0}};
-    int sets = 0, deletes = 0;
-    for (std::size_t i = 0; i < changes.size(); ++i)
-      faults.emplace_back(changes[i].second ? Set : Delete, changes[i].second ? ++sets : ++deletes,
-                          i);
-    for (const auto& [operation, occurrence, changesBefore] : faults) {
-      SCOPED_TRACE(::testing::Message()
-                   << autoLogon << " " << static_cast<int>(operation) << " #" << occurrence);
-      Harness h(autoLogon ? nullptr : "00000404");
-      h.Put(kRunKey, u"Other", "other.exe");  // the Run key exists, as on every Windows
-      h.StartWith(autoLogon ? "0" : "1", "0");
-      const Registry expected = After(memory::Snapshot(), changes, changesBefore);
-      h.services.Click(Check1);
-      for (ControlId box : {Text3, Text4, Text6})
-        h.services.Type(box, !autoLogon ? h[box].text : box == Text3 ? u"bob" : u"s3cret");
-      h.services.saveLockTimesOut = occurrence < 0;
-      memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
-      const int before = HeadlessProcess::ClosedKeys();
-      const int exitCode = h.ExitCodeOf([&] { h.services.Click(Command1); });
-      EXPECT_EQ(memory::Snapshot(), expected);
-      const bool failed = occurrence != 0;
-      EXPECT_EQ(std::tuple(exitCode, h.services.closed, IsChinese),
-                std::tuple(failed ? 1 : -1, !failed, !autoLogon));
-      const auto text = occurrence < 0 ? SaveLockTimeoutMessage() : FailureMessage();
-      const ShownMessage failure{std::u16string(text), MessageKind::Error};
-      EXPECT_EQ(h.services.messages, failed ? std::vector{failure} : std::vector<ShownMessage>{});
-      // The save lock is held from the first registry access to the last (turning off reads nothing
-      // after the save).
-      if (!autoLogon && !failed) {
-        EXPECT_EQ(h.services.saveLockCloses, (std::vector{before, HeadlessProcess::ClosedKeys()}));
-      }
+  // Where it fails (occurrence 0: nowhere; -1: the save lock) and the writes in place by then.
+  std::vector<std::tuple<memory::Operation, int, std::size_t>> faults = {
+      {Set, 0, changes.size()}, {Set, -1, 0}, {Create, 1, 0}, {Create, 2, 0}};
+  for (std::size_t i = 0; i < changes.size(); ++i)
+    faults.emplace_back(Set, static_cast<int>(i) + 1, i);
+  for (const auto& [operation, occurrence, changesBefore] : faults) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(operation) << " #" << occurrence);
+    Harness h;
+    h.StartWith("0", "0");
+    const Registry expected = After(memory::Snapshot(), changes, changesBefore);
+    h.services.Type(Text3, u"bob");
+    for (ControlId box : {Text4, Text6})
+      h.services.Type(box, u"s3cret");
+    h.services.Click(Check2);
+    h.services.saveLockTimesOut = occurrence < 0;
+    memory::FailCall(operation, std::max(occurrence, 0), registry::kAccessDenied);
+    const int before = HeadlessProcess::ClosedKeys();
+    const int exitCode = h.Apply(true);
+    EXPECT_EQ(memory::Snapshot(), expected);
+    const bool failed = occurrence != 0;
+    EXPECT_EQ(std::tuple(exitCode, h.services.closed), std::tuple(failed ? 1 : -1, !failed));
+    const auto text = occurrence < 0 ? SaveLockTimeoutMessage() : FailureMessage();
+    const ShownMessage failure{std::u16string(text), MessageKind::Error};
+    EXPECT_EQ(h.services.messages, failed ? std::vector{failure} : std::vector<ShownMessage>{});
+    if (!failed) {
+      EXPECT_EQ(h.services.saveLockCloses, (std::vector{before, HeadlessProcess::ClosedKeys()}));
     }
   }
 }
 
 // An apply that would change nothing writes nothing and opens nothing for writing, so it needs no
 // rights, as at a standard user's logon. Each case stores a difference (or none) over what an
-// apply leaves (alice / pw / HOME on, the Run entry of C:\Tools, the password in the registry or
-// the secret), then applies by the countdown (flag "1") or by OK, with the first call of every
-// kind that writes or opens for writing refused, registry and secret alike, as the system refuses
-// a standard user. Without a difference the apply succeeds quietly, so it made none of those
-// calls; with one, the secret alone included, it fails as before, the countdown stopped first.
-// Either way nothing changes.
+// apply leaves (alice / pw / HOME on, the Run entry of C:\Tools, the password in the secret), then
+// applies by the countdown (flag "1") or by OK with every writing call refused, registry and
+// secret alike. Without a difference it ends quietly; with one, the secret alone included, it
+// fails, the countdown stopped first. Either way nothing changes.
 TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
   const auto put = [](std::u16string_view key, std::u16string_view name, std::uint32_t type,
                       std::string data) {
     return [=] { memory::PutValue(registry::kLocalMachine, key, name, type, data); };
   };
   const std::u16string_view W = kWinlogonKey;
-  const std::string run = "C:\\Tools\\Quenda.exe";
   struct Case {
     const char* label;
     std::function<void()> differ = {};  // stored over the applied configuration
     bool differs = false;
     const char* flag = "1";
-    bool protectedPassword = true;
     std::u16string typedPassword = {};
   };
   const Case cases[] = {
-      {"the countdown", {}, false, "1", false},
-      {"the countdown, protected"},
-      {"OK", {}, false, "0", false},
-      {"a new password for a secret", {}, true, "0", true, u"pw2"},
+      {"a new password", {}, true, "0", u"pw2"},
       {"REG_EXPAND_SZ", put(W, kAutoAdminLogonValue, registry::kTypeExpandSz, {"1\0", 2}), true},
-      {"a Run entry with a blank", put(kRunKey, kQuendaValue, registry::kTypeSz, run + " "), true},
+      {"a Run entry with a blank",
+       put(kRunKey, kQuendaValue, registry::kTypeSz, "C:\\Tools\\Quenda.exe "), true},
       {"a password beside a secret", put(W, kDefaultPasswordValue, registry::kTypeSz, "pw"), true},
       {"a text without its NUL", put(W, kAutoAdminLogonValue, registry::kTypeSz, "1")},
       {"another secret, applied as read", [] { secret::memory::PutSecret(u"pw2"); }},
@@ -120,11 +92,9 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     SCOPED_TRACE(c.label);
     Harness h;
     h.Store("1", c.flag);
-    h.Put(kRunKey, kQuendaValue, run);
-    if (c.protectedPassword) {
-      DeleteValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
-      secret::memory::PutSecret(u"pw");
-    }
+    h.Put(kRunKey, kQuendaValue, "C:\\Tools\\Quenda.exe");
+    DeleteValue(registry::kLocalMachine, kWinlogonKey, kDefaultPasswordValue);
+    secret::memory::PutSecret(u"pw");
     if (c.differ)
       c.differ();
     h.form.Load();
@@ -138,9 +108,7 @@ TEST(UnchangedApply, OnlyADifferenceWritesOrOpensForWriting) {
     for (const auto operation :
          {secret::memory::Operation::CheckStoreAccess, secret::memory::Operation::Store})
       secret::memory::FailCall(operation, 1, secret::kAccessDenied);
-    const bool countdown = c.flag[0] == '1';
-    const int exitCode =
-        h.ExitCodeOf([&] { countdown ? h.services.Advance(5000) : h.services.Click(Command1); });
+    const int exitCode = h.Apply(c.flag[0] == '1');
     EXPECT_EQ(std::tuple(exitCode, h.services.closed, h.services.messages.size()),
               std::tuple(c.differs ? 1 : -1, !c.differs, std::size_t{c.differs}));
     EXPECT_EQ(

@@ -94,10 +94,7 @@ class HeadlessServices : public HeadlessProcess, public WindowServices {
   void Attach(Form1& form) { form_ = &form; }
 
   void ShowChange(ControlId, Property) override {}
-  void MoveFocus(ControlId id) override {
-    if (!closed)
-      form_->FocusArrived(id);
-  }
+  void MoveFocus(ControlId id) override { form_->FocusArrived(id); }
   void StartCountdown(int milliseconds) override {
     countdownRunning = !closed;
     period_ = milliseconds;
