@@ -137,7 +137,8 @@ inline HANDLE StartProcess(std::wstring commandLine) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
   EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &started));
+                             nullptr, &startup, &started))
+      << "error " << GetLastError();
   CloseHandle(started.hThread);
   return started.hProcess;
 }
