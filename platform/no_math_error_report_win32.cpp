@@ -1,12 +1,17 @@
-// The C runtime's math error handler, replaced by one that reports nothing.
+// The C runtime's math error reporting, left out.
 //
-// MinGW-w64's start-up code installs _matherr as the handler the C runtime calls when a math
-// function fails; the library's version prints the error with fprintf, which brings the stdio
-// import and its format strings along. Quenda calls no math function that can fail (the only
-// floating point is the dialog's width in twips), and a GUI program has no console to print to.
-// Returning 0 leaves the runtime's default handling: errno set, the usual result returned.
+// MinGW-w64's start-up code refers to _matherr, the library's handler that prints a failed math
+// call with fprintf (bringing the stdio import and its format strings along), and to the flag
+// _MINGW_INSTALL_DEBUG_MATHERR, which decides whether that handler is installed. Quenda calls no
+// math function that can fail (the only floating point is the dialog's width in twips) and a GUI
+// program has no console to print to, so the flag is a constant 0 (nothing installed: the runtime's
+// default handling sets errno and returns the usual result) and the handler reports nothing.
 struct _exception;
 
-extern "C" int _matherr(_exception*) {
+extern "C" {
+extern const int _MINGW_INSTALL_DEBUG_MATHERR = 0;
+
+int _matherr(_exception*) {
   return 0;
+}
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the dialog's pictures: icon.ico (32x32 and 16x16, 16 colours), hand.cur (32x32,
-16 colours, hot spot at the index finger's tip, 12,1) and logo.gif (98x21, through ImageMagick).
+black and white, hot spot at the index finger's tip, 12,1) and logo.gif (98x21, through ImageMagick).
 
 The files are committed; run this only to change them: python3 make_pictures.py (in this folder).
 """
@@ -18,11 +18,13 @@ BLACK, NAVY, WHITE, YELLOW, GREY, SILVER = 0, 4, 15, 11, 8, 7
 TRANSPARENT = None
 
 
-def bmp_entry(pixels, size):
-    """One icon or cursor image: a 4-bit BMP without file header, colour bits then AND mask."""
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    colour_stride = ((size * 4 + 31) // 32) * 4
+def bmp_entry(pixels, size, palette):
+    """One icon or cursor image: a BMP without file header, colour bits then AND mask; 4 bits a
+    pixel for 16 colours, 1 bit for two."""
+    depth = 1 if len(palette) == 2 else 4
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, depth, 0, 0, 0, 0, len(palette), 0)
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in palette)
+    colour_stride = ((size * depth + 31) // 32) * 4
     mask_stride = ((size + 31) // 32) * 4
     colours = bytearray()
     mask = bytearray()
@@ -34,24 +36,28 @@ def bmp_entry(pixels, size):
             if index is TRANSPARENT:
                 bits[x // 8] |= 0x80 >> (x % 8)
                 index = 0
-            row[x // 2] |= index << (4 if x % 2 == 0 else 0)
+            if depth == 4:
+                row[x // 2] |= index << (4 if x % 2 == 0 else 0)
+            else:
+                row[x // 8] |= index << (7 - x % 8)
         colours += row
         mask += bits
     return header + table + bytes(colours) + bytes(mask)
 
 
-def write_directory(path, kind, images):
-    """kind 1: icon, 2: cursor. images: (size, pixels, hotspot or None)."""
+def write_directory(path, kind, images, palette):
+    """kind 1: icon, 2: cursor. images: (size, pixels, hotspot or None), indices into palette."""
     entries = []
     data = b''
     offset = 6 + 16 * len(images)
     for size, pixels, hotspot in images:
-        bmp = bmp_entry(pixels, size)
+        bmp = bmp_entry(pixels, size, palette)
         if kind == 1:
-            planes, bits = 1, 4
+            planes, bits = 1, 1 if len(palette) == 2 else 4
         else:
             planes, bits = hotspot
-        entries.append(struct.pack('<BBBBHHII', size % 256, size % 256, 16, 0, planes, bits,
+        entries.append(struct.pack('<BBBBHHII', size % 256, size % 256, len(palette) % 256, 0,
+                                   planes, bits,
                                    len(bmp), offset + len(data)))
         data += bmp
     with open(path, 'wb') as out:
@@ -107,17 +113,22 @@ HAND = [
 ]
 
 
+# The hand's two colours: a cursor of one bit a pixel is less than half the size of a 16-colour one.
+MONOCHROME = [(0, 0, 0), (255, 255, 255)]
+
+
 def hand_pixels():
-    colours = {'B': BLACK, 'W': WHITE}
+    colours = {'B': 0, 'W': 1}
     rows = HAND + [''] * (32 - len(HAND))
     return [[colours.get(c, TRANSPARENT) for c in row.ljust(32)] for row in rows]
 
 
 def main():
-    write_directory('icon.ico', 1, [(32, icon_pixels(32), None), (16, icon_pixels(16), None)])
+    write_directory('icon.ico', 1, [(32, icon_pixels(32), None), (16, icon_pixels(16), None)],
+                    PALETTE)
     hotspot = (12, 1)
-    assert hand_pixels()[hotspot[1]][hotspot[0]] == BLACK, 'the hot spot must be the fingertip'
-    write_directory('hand.cur', 2, [(32, hand_pixels(), hotspot)])
+    assert hand_pixels()[hotspot[1]][hotspot[0]] == 0, 'the hot spot must be the fingertip (black)'
+    write_directory('hand.cur', 2, [(32, hand_pixels(), hotspot)], MONOCHROME)
     subprocess.run([
         'convert', '-size', '98x21', 'xc:#1c3f7a', '-fill', '#ffd200', '-draw',
         'rectangle 0,19 97,20', '-fill', 'white', '-font', 'Liberation-Sans-Bold', '-pointsize',
