@@ -136,7 +136,6 @@ int Reapply(ProcessServices& process, ConsoleIo& console) {
   return SaveSettings(settings, process) == SaveOutcome::Saved ? 0 : kExitWriteFailed;
 }
 
-
 char16_t FoldCase(char16_t c) {
   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
